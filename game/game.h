@@ -1,0 +1,132 @@
+// The game: the table state, the view it shows itself through, the random
+// source, and every handler and routine of the game by its name.
+//
+// One user action is one call of Click (or TextChanged): the handler and the
+// routines it calls run the computer seats at once and return where the human
+// must act next.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "money.h"
+#include "random.h"
+#include "table.h"
+#include "view.h"
+
+namespace vurp {
+
+// Declaration statuses of a seat.
+inline constexpr int Silent = 0;
+inline constexpr int Declarer = 1;
+inline constexpr int Supporter = 2;
+inline constexpr int DeclarerGoingFor = 3;
+inline constexpr int SupporterGoingFor = 4;
+inline constexpr int TookFive = 5;
+inline constexpr int DeclarerReady = 6;
+inline constexpr int SupporterReady = 7;
+inline constexpr int Out = 8;
+
+class Game : public Table {
+public:
+    Game(View &view, Random &random);
+    Game(const Game &) = delete;
+    Game &operator=(const Game &) = delete;
+
+    View &view() { return view_; }
+    Random &random() { return random_; }
+
+    // The window opened.
+    void Form_Load();
+    // A click on a control (index 0) or on element `index` of a control
+    // array. A click on a hidden or disabled control, or on a control that
+    // does not exist, is not delivered: the result is false and nothing
+    // happens. A delivered click on a control without a handler does nothing.
+    bool Click(Control control, int index = 0);
+    // The text of an editable control changed.
+    void TextChanged(Control control, int index = 0);
+
+    // Deal and money.
+    void Razd_Click();
+    void Stavk_Change();
+    void CollectStakes();
+    void SettleDeal();
+    void SettleUncontested();
+
+    // Declaration order.
+    void NextSeat();
+    bool AllDeclared() const;
+    bool AllExchanged() const;
+    void FirstRoundTurn();
+    void SecondRoundTurn();
+
+    // Declaration commands; each acts for CurSeat.
+    void vurp_Click();
+    void PasVurp_Click();
+    void VurpGo_Click();
+    void Vert_Click();
+    void five_Click();
+    void PasHelp_Click();
+    void Help_Click();
+    void HelpGo_Click();
+    // Seat 1 throws away card k of five after take five or a going-for draw.
+    void DiscardFifth(int k);
+
+    // Computer seats' declarations.
+    void ComputerFirstRound();
+    void ComputerSecondRound();
+    void ComputerDiscard();
+
+    // Going for four of a kind.
+    void GoKats_Click(int k);
+    bool AskForRank(int r);
+    void ResolveGoingFor();
+    void GoForDraw(int r);
+
+    // Exchange.
+    void ExchangeStep();
+    void ThrowAwayCard(int i);
+    void Change_Click();
+
+    // Trick play.
+    void FirstLeader();
+    void StartPlay();
+    void PlayStep();
+    void PlaySecond();
+    void PlayThird();
+    void LeadTrick();
+    void PlayLastCards();
+    void UpdateTrickBest(const std::string &card);
+    void TakeTrick();
+    void CollectTrick();
+    void EnableLegalCards();
+    void PlayCard(int i);
+
+    // Branching handlers: by the phase of the game.
+    void Sled_Click();
+    void Pict1_Click(int n);
+
+    // Panels.
+    void Pravila_Click();
+    void Game_Click();
+
+    // View helpers used by every part.
+    std::string TextOf(Control control, int index = 0) const;
+    void SetText(Control control, int index, const std::string &text);
+    void Show(Control control, int index, bool visible);
+    void Enable(Control control, int index, bool enabled);
+    // Loads the picture of a card code (or CardBack) into CardPicture and
+    // shows it in the box.
+    void ShowPicture(Control control, int index, std::string_view name);
+    // Writes a balance or the bank and, for a balance, colours it by sign.
+    void WriteBalance(int seat, Currency value);
+    Currency ReadCurrency(Control control, int index = 0) const;
+    // The card boxes of a seat: Pict1, Pict2 or Pict3.
+    static Control HandBoxes(int seat);
+
+private:
+    View &view_;
+    Random &random_;
+};
+
+} // namespace vurp
