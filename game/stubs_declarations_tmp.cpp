@@ -1,12 +1,7 @@
-// TEMPORARY: empty bodies while the subsystems are written. Each owner removes
-// its functions from here as it implements them in its own file.
+// TEMPORARY: empty bodies while this subsystem is written; deleted by its owner.
 #include "game.h"
 
 namespace vurp {
-// settlement
-void Game::SettleDeal() {}
-void Game::SettleUncontested() {}
-// declarations
 void Game::NextSeat() {}
 bool Game::AllDeclared() const { return false; }
 bool Game::AllExchanged() const { return false; }
@@ -28,20 +23,4 @@ void Game::GoKats_Click(int) {}
 bool Game::AskForRank(int) { return false; }
 void Game::ResolveGoingFor() {}
 void Game::GoForDraw(int) {}
-// exchange and play
-void Game::ExchangeStep() {}
-void Game::ThrowAwayCard(int) {}
-void Game::Change_Click() {}
-void Game::FirstLeader() {}
-void Game::StartPlay() {}
-void Game::PlayStep() {}
-void Game::PlaySecond() {}
-void Game::PlayThird() {}
-void Game::LeadTrick() {}
-void Game::PlayLastCards() {}
-void Game::UpdateTrickBest(const std::string &) {}
-void Game::TakeTrick() {}
-void Game::CollectTrick() {}
-void Game::EnableLegalCards() {}
-void Game::PlayCard(int) {}
 } // namespace vurp
