@@ -46,8 +46,8 @@ const std::string RankInstrumentalLiteral =
             "дамами", "королями", "тузами"});
 const std::string RankNominativeLiteral = Fields(
     {"шестерки", "семерки", "восьмерки", "девятки", "десятки", "валеты", "дамы", "короли", "тузы"});
-const std::string RankGenitiveLiteral = Fields(
-    {"шестерок", "семерок", "восьмерок", "девяток", "десяток", "валетов", "дам", "королей", "тузов"});
+const std::string RankGenitiveLiteral = Fields({"шестерок", "семерок", "восьмерок", "девяток",
+                                                "десяток", "валетов", "дам", "королей", "тузов"});
 
 std::string RankDisplayText(int rank) {
     static const char *const texts[] = {"6", "7", "8", "9", "10", "В", "Д", "К", "Т"};
@@ -61,7 +61,8 @@ std::string Mid(std::string_view s, int start, int length) {
     if (start < 1 || length <= 0 || static_cast<std::size_t>(start) > s.size()) {
         return "";
     }
-    return std::string(s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length)));
+    return std::string(
+        s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(length)));
 }
 
 std::string MidToEnd(std::string_view s, int start) {
@@ -83,7 +84,9 @@ std::string Trim(std::string_view s) {
     return std::string(s.substr(first, last - first + 1));
 }
 
-std::string CardAt(std::string_view cards, int i) { return Mid(cards, 2 * i - 1, 2); }
+std::string CardAt(std::string_view cards, int i) {
+    return Mid(cards, 2 * i - 1, 2);
+}
 
 std::string RankName(std::string_view table, int n) {
     if (n < 1 || n > 9) {
@@ -95,8 +98,12 @@ std::string RankName(std::string_view table, int n) {
     return Trim(table.substr(from, to - from));
 }
 
-std::string PicturePath(std::string_view name) { return "Pict/" + std::string(name) + ".bmp"; }
+std::string PicturePath(std::string_view name) {
+    return "Pict/" + std::string(name) + ".bmp";
+}
 
-int CardCount(std::string_view hand) { return static_cast<int>(Trim(hand).size() / 2); }
+int CardCount(std::string_view hand) {
+    return static_cast<int>(Trim(hand).size() / 2);
+}
 
 } // namespace vurp

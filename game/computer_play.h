@@ -9,7 +9,7 @@
 namespace vurp {
 
 struct CardChoice {
-    std::string card; // a card code from the seat's hand
+    std::string card;  // a card code from the seat's hand
     bool wins = false; // the card becomes TrickBest
 };
 

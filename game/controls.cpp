@@ -88,7 +88,8 @@ std::vector<ControlDesign> MakeDesigns() {
         d.locked = true;
     }
     {
-        auto &d = add(array(Control::Label2, "Label2", K::Label, {"Взятки1", "Взятки2", "Взятки3"}));
+        auto &d =
+            add(array(Control::Label2, "Label2", K::Label, {"Взятки1", "Взятки2", "Взятки3"}));
         d.fore = yellow;
         d.visible = false;
     }

@@ -16,7 +16,9 @@ void Game::Form_Load() {
     PlayPhase = false;
 }
 
-std::string Game::TextOf(Control control, int index) const { return view_.Text(control, index); }
+std::string Game::TextOf(Control control, int index) const {
+    return view_.Text(control, index);
+}
 
 void Game::SetText(Control control, int index, const std::string &text) {
     view_.SetText(control, index, text);

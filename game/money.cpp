@@ -8,7 +8,9 @@ namespace vurp {
 
 namespace {
 
-Currency Saturated(bool negative) { return negative ? Currency::Min() : Currency::Max(); }
+Currency Saturated(bool negative) {
+    return negative ? Currency::Min() : Currency::Max();
+}
 
 // Rounds a quotient of whole numbers to the nearest, half to even.
 std::int64_t DivideHalfEven(std::int64_t numerator, std::int64_t divisor) {
@@ -18,7 +20,8 @@ std::int64_t DivideHalfEven(std::int64_t numerator, std::int64_t divisor) {
         return q;
     }
     // Compare |2r| with |divisor| without overflowing.
-    const std::uint64_t abs_r = r < 0 ? 0 - static_cast<std::uint64_t>(r) : static_cast<std::uint64_t>(r);
+    const std::uint64_t abs_r =
+        r < 0 ? 0 - static_cast<std::uint64_t>(r) : static_cast<std::uint64_t>(r);
     const std::uint64_t abs_d =
         divisor < 0 ? 0 - static_cast<std::uint64_t>(divisor) : static_cast<std::uint64_t>(divisor);
     const bool away = abs_r > abs_d - abs_r || (abs_r == abs_d - abs_r && (q % 2) != 0);
@@ -34,17 +37,52 @@ Currency Currency::FromDouble(double value) {
     if (std::isnan(value)) {
         return Currency();
     }
-    // nearbyint rounds half to even in the default rounding mode.
-    const double scaled = std::nearbyint(value * static_cast<double>(kScale));
-    // 2^63 is exactly representable; anything at or beyond it saturates.
-    constexpr double limit = 9223372036854775808.0;
-    if (scaled >= limit) {
-        return Max();
+    const bool negative = std::signbit(value);
+    const double magnitude = std::fabs(value);
+    if (magnitude >= 1e15) {
+        return value == 0.0 ? Currency() : Saturated(negative);
     }
-    if (scaled < -limit) {
-        return Min();
+    // Round the shortest decimal text of the value, not its binary expansion,
+    // so that a typed 0.00015 rounds to even like the text it was read from.
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    const std::string text(buffer, result.ptr);
+    const std::size_t e = text.find('e');
+    std::string digits;
+    for (std::size_t i = 0; i < e; ++i) {
+        if (text[i] != '.') {
+            digits += text[i];
+        }
     }
-    return FromRaw(static_cast<std::int64_t>(scaled));
+    int exponent = 0;
+    std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
+                    exponent);
+    // Digits of the scaled value before its decimal point.
+    const int whole_digits = exponent + 5;
+    std::uint64_t whole = 0;
+    for (int i = 0; i < whole_digits; ++i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        whole =
+            whole * 10 + (at < digits.size() ? static_cast<std::uint64_t>(digits[at] - '0') : 0);
+    }
+    // Round half to even on the digits that follow.
+    const std::size_t first = static_cast<std::size_t>(whole_digits < 0 ? 0 : whole_digits);
+    if (whole_digits >= 0 && first < digits.size()) {
+        const char next = digits[first];
+        const bool beyond = digits.find_first_not_of('0', first + 1) != std::string::npos;
+        if (next > '5' || (next == '5' && (beyond || whole % 2 == 1))) {
+            ++whole;
+        }
+    }
+    constexpr std::uint64_t limit = static_cast<std::uint64_t>(INT64_MAX);
+    if (whole > limit + (negative ? 1 : 0)) {
+        return Saturated(negative);
+    }
+    if (negative) {
+        return FromRaw(whole == limit + 1 ? INT64_MIN : -static_cast<std::int64_t>(whole));
+    }
+    return FromRaw(static_cast<std::int64_t>(whole));
 }
 
 Currency Currency::FromInt(std::int64_t whole) {
@@ -55,7 +93,9 @@ Currency Currency::FromInt(std::int64_t whole) {
     return FromRaw(raw);
 }
 
-double Currency::ToDouble() const { return static_cast<double>(raw_) / static_cast<double>(kScale); }
+double Currency::ToDouble() const {
+    return static_cast<double>(raw_) / static_cast<double>(kScale);
+}
 
 Currency Currency::RoundedWhole() const {
     const std::int64_t whole = DivideHalfEven(raw_, kScale);

@@ -5,7 +5,9 @@
 
 namespace vurp {
 
-ClockRandom::ClockRandom() { Reseed(); }
+ClockRandom::ClockRandom() {
+    Reseed();
+}
 
 void ClockRandom::Reseed() {
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
@@ -33,7 +35,9 @@ double ScriptedRandom::Next() {
     return static_cast<double>(z >> 11) * 0x1.0p-53;
 }
 
-void ScriptedRandom::Seed(std::uint64_t state) { state_ = state; }
+void ScriptedRandom::Seed(std::uint64_t state) {
+    state_ = state;
+}
 
 void ScriptedRandom::Push(double value) {
     if (!(value >= 0.0)) {

@@ -94,6 +94,8 @@ void Game::Pravila_Click() {
     Show(Control::TextPravila, 0, !view_.Visible(Control::TextPravila, 0));
 }
 
-void Game::Game_Click() { Show(Control::TextGame, 0, !view_.Visible(Control::TextGame, 0)); }
+void Game::Game_Click() {
+    Show(Control::TextGame, 0, !view_.Visible(Control::TextGame, 0));
+}
 
 } // namespace vurp

@@ -3,7 +3,9 @@
 
 namespace vurp {
 
-void Game::Stavk_Change() { Stake = ReadCurrency(Control::Stavk); }
+void Game::Stavk_Change() {
+    Stake = ReadCurrency(Control::Stavk);
+}
 
 void Game::CollectStakes() {
     for (int s = 1; s <= 3; ++s) {

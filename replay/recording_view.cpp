@@ -35,7 +35,9 @@ const ControlState &RecordingView::State(Control control, int index) const {
     return state != nullptr ? *state : kNoControl;
 }
 
-std::string RecordingView::Text(Control control, int index) const { return State(control, index).text; }
+std::string RecordingView::Text(Control control, int index) const {
+    return State(control, index).text;
+}
 
 void RecordingView::SetText(Control control, int index, const std::string &text) {
     if (auto *state = Find(control, index)) {

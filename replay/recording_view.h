@@ -37,7 +37,9 @@ public:
     // The state of one control or element; an invalid index gives a blank
     // state rather than failing.
     const ControlState &State(Control control, int index = 0) const;
-    std::string Picture(Control control, int index = 0) const { return State(control, index).picture; }
+    std::string Picture(Control control, int index = 0) const {
+        return State(control, index).picture;
+    }
 
 private:
     ControlState *Find(Control control, int index);

@@ -37,7 +37,8 @@ void Fixture::ArrangeDeck(const std::string &order) {
         if (j > 36) {
             throw std::invalid_argument("ArrangeDeck: not a pack order");
         }
-        std::swap_ranges(deck.begin() + 2 * (i - 1), deck.begin() + 2 * i, deck.begin() + 2 * (j - 1));
+        std::swap_ranges(deck.begin() + 2 * (i - 1), deck.begin() + 2 * i,
+                         deck.begin() + 2 * (j - 1));
         random.Push((j - 1 + 0.5) / 36.0);
     }
 }

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Vurp, builds it, and then either starts the
+# game (`./build.sh run`) or runs the whole test suite (`./build.sh test`).
+set -euo pipefail
+
+cd "$(dirname "$0")"
+mode="${1:-run}"
+
+packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libqt6test6 googletest libgtest-dev
+          fonts-dejavu-core)
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+fi
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$jobs"
+
+case "$mode" in
+run)
+    # The game reads its pictures from Pict/ under the working directory.
+    exec ./build/ui/vurp
+    ;;
+test)
+    ctest --preset default -j "$jobs"
+    ;;
+*)
+    echo "usage: $0 [run|test]" >&2
+    exit 2
+    ;;
+esac
