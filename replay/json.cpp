@@ -1,0 +1,123 @@
+#include "json.h"
+
+#include <optional>
+
+#include "controls.h"
+#include "money.h"
+#include "utf8.h"
+
+namespace vurp {
+
+namespace {
+
+constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
+
+std::string JsonBool(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string JsonColour(const std::optional<Colour> &colour) {
+    return colour ? std::to_string(*colour) : "null";
+}
+
+// Seats 1..3 or slots 1..n of a table array whose index 0 holds nothing.
+template <typename Array, typename Format>
+std::string JsonArray(const Array &values, std::size_t last, Format format) {
+    std::string out = "[";
+    for (std::size_t i = 1; i <= last; ++i) {
+        out += (i > 1 ? "," : "") + format(values[i]);
+    }
+    return out + "]";
+}
+
+std::string JsonInt(int value) {
+    return std::to_string(value);
+}
+
+std::string StateObject(const Table &t) {
+    std::string out = "{";
+    out += "\"Deck\":" + JsonString(t.Deck);
+    out += ",\"DeckPos\":" + JsonInt(t.DeckPos);
+    out += ",\"Hands\":" + JsonArray(t.Hands, 3, JsonString);
+    out += ",\"TurnedCard\":" + JsonString(t.TurnedCard);
+    out += ",\"Trump\":" + JsonString(t.Trump);
+    out += ",\"TrumpsOut\":" + JsonString(t.TrumpsOut);
+    out += ",\"CurSeat\":" + JsonInt(t.CurSeat);
+    out += ",\"Dealer\":" + JsonInt(t.Dealer);
+    out += ",\"Stake\":" + JsonString(PlainDecimal(t.Stake));
+    out += ",\"Status\":" + JsonArray(t.Status, 3, JsonInt);
+    out += ",\"Tricks\":" + JsonArray(t.Tricks, 3, JsonInt);
+    out += ",\"PlayPhase\":" + JsonBool(t.PlayPhase);
+    out += ",\"PlayMode\":" + JsonInt(t.PlayMode);
+    out += ",\"Played\":" + JsonArray(t.Played, 12, JsonString);
+    out += ",\"TrickBest\":" + JsonString(t.TrickBest);
+    out += ",\"LedSuit\":" + JsonString(t.LedSuit);
+    out += ",\"GoRank\":" + JsonInt(t.GoRank);
+    return out + "}";
+}
+
+std::string ControlObject(const ControlDesign &design, const ControlState &state) {
+    // Picture boxes have no text and only picture boxes have a picture,
+    // whatever the view was told.
+    const bool picture = design.kind == ControlKind::Picture;
+    std::string out = "{";
+    out += "\"visible\":" + JsonBool(state.visible);
+    out += ",\"enabled\":" + JsonBool(state.enabled);
+    out += ",\"text\":" + JsonString(picture ? "" : state.text);
+    out += ",\"picture\":" + JsonString(picture ? state.picture : "");
+    out += ",\"back\":" + JsonColour(state.back);
+    out += ",\"fore\":" + JsonColour(state.fore);
+    return out + "}";
+}
+
+std::string ControlsObject(const RecordingView &view) {
+    std::string out = "{";
+    bool first = true;
+    auto add = [&](const std::string &key, const ControlDesign &design, int index) {
+        out += (first ? "" : ",") + JsonString(key) + ":" +
+               ControlObject(design, view.State(design.id, index));
+        first = false;
+    };
+    for (const auto &design : ControlDesigns()) {
+        if (design.count == 0) {
+            add(design.name, design, 0);
+        }
+        for (int k = 1; k <= design.count; ++k) {
+            add(design.name + "(" + std::to_string(k) + ")", design, k);
+        }
+    }
+    return out + "}";
+}
+
+} // namespace
+
+std::string JsonString(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (std::size_t pos = 0; pos < text.size();) {
+        const auto c = static_cast<unsigned char>(text[pos]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+            ++pos;
+        } else if (c < 0x20) {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
+            ++pos;
+        } else if (const std::size_t length = Utf8CharLength(text, pos); length == 0) {
+            out += kReplacementCharacter;
+            ++pos;
+        } else {
+            out += text.substr(pos, length);
+            pos += length;
+        }
+    }
+    return out + "\"";
+}
+
+std::string Snapshot(const Table &table, const RecordingView &view) {
+    return "{\"state\":" + StateObject(table) + ",\"controls\":" + ControlsObject(view) + "}";
+}
+
+} // namespace vurp

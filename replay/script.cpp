@@ -1,0 +1,253 @@
+#include "script.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls.h"
+#include "json.h"
+#include "utf8.h"
+
+namespace vurp {
+
+namespace {
+
+constexpr std::string_view kBlanks = " \t";
+
+using Problem = std::optional<std::string>;
+
+std::vector<std::string_view> Words(std::string_view text) {
+    std::vector<std::string_view> words;
+    for (std::size_t start = text.find_first_not_of(kBlanks); start != std::string_view::npos;
+         start = text.find_first_not_of(kBlanks, start)) {
+        const std::size_t end = std::min(text.find_first_of(kBlanks, start), text.size());
+        words.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return words;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t start = text.find_first_not_of(kBlanks);
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+}
+
+// A word of the script as a message shows it: quoted and escaped, and cut
+// short so that even a runaway line gives a one-line message.
+std::string Shown(std::string_view word) {
+    constexpr std::size_t kShownCharacters = 40;
+    const std::string prefix = Utf8Prefix(word, kShownCharacters);
+    return JsonString(prefix) + (prefix.size() < word.size() ? "..." : "");
+}
+
+bool AllDigits(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+template <typename Number> std::optional<Number> ParseWhole(std::string_view word) {
+    if (word.empty() || !AllDigits(word)) {
+        return std::nullopt;
+    }
+    Number value{};
+    const char *end = word.data() + word.size();
+    const auto [stop, error] = std::from_chars(word.data(), end, value);
+    if (error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// A decimal from 0 up to but not including 1: digits with an optional
+// fraction and a whole part of zeros only. The text decides, not the double it
+// reads as: a value written below 1 that rounds up to 1 is accepted, and the
+// random queue keeps every draw below 1.
+std::optional<double> ParseUnit(std::string_view word) {
+    const std::size_t point = word.find('.');
+    const std::string_view whole = word.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view{} : word.substr(point + 1);
+    if ((whole.empty() && fraction.empty()) || !AllDigits(whole) || !AllDigits(fraction) ||
+        whole.find_first_not_of('0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const auto [stop, error] =
+        std::from_chars(word.data(), word.data() + word.size(), value, std::chars_format::fixed);
+    if (stop != word.data() + word.size()) {
+        return std::nullopt;
+    }
+    // A fraction below the smallest double is still a valid draw: zero.
+    return error == std::errc() ? value : 0.0;
+}
+
+class Replay {
+public:
+    Replay(Game &game, RecordingView &view, ScriptedRandom &random, std::ostream &out)
+        : game_(game), view_(view), random_(random), out_(out) {}
+
+    Problem Line(std::string_view line) {
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        const std::string_view command = TrimBlanks(line);
+        if (command.empty() || command.front() == '#') {
+            return std::nullopt;
+        }
+        const std::vector<std::string_view> words = Words(command);
+        if (words[0] == "type") {
+            // Not the trimmed command: trailing blanks may be part of the text.
+            return Type(line.substr(line.find_first_not_of(kBlanks) + 4));
+        }
+        if (words[0] == "seed") {
+            return Seed(words);
+        }
+        if (words[0] == "rand") {
+            return Rand(words);
+        }
+        if (words[0] == "click") {
+            return Click(command, words);
+        }
+        if (words[0] == "dump") {
+            return Dump(words);
+        }
+        return "unknown command " + Shown(words[0]);
+    }
+
+private:
+    Problem Seed(const std::vector<std::string_view> &words) {
+        const auto state = words.size() == 2 ? ParseWhole<std::uint64_t>(words[1]) : std::nullopt;
+        if (!state) {
+            return "seed needs one unsigned 64-bit decimal number";
+        }
+        random_.Seed(*state);
+        return std::nullopt;
+    }
+
+    Problem Rand(const std::vector<std::string_view> &words) {
+        const auto value = words.size() == 2 ? ParseUnit(words[1]) : std::nullopt;
+        if (!value) {
+            return "rand needs one decimal number from 0 up to but not including 1";
+        }
+        random_.Push(*value);
+        return std::nullopt;
+    }
+
+    Problem Click(std::string_view command, const std::vector<std::string_view> &words) {
+        if (words.size() < 2 || words.size() > 3) {
+            return "click needs a control name and, for a control array, an element number";
+        }
+        const std::string_view name = words[1];
+        const auto control = ControlByName(name);
+        if (!control) {
+            return "unknown control " + Shown(name);
+        }
+        const int count = DesignOf(*control).count;
+        const std::string range = "1 to " + std::to_string(count);
+        int index = 0;
+        if (words.size() == 3) {
+            if (count == 0) {
+                return std::string(name) + " is a single control and takes no element number";
+            }
+            const auto element = ParseWhole<int>(words[2]);
+            if (!element || !ValidIndex(*control, *element)) {
+                return "element " + Shown(words[2]) + " of " + std::string(name) +
+                       " is not a number from " + range;
+            }
+            index = *element;
+        } else if (count > 0) {
+            return std::string(name) + " is a control array: name an element from " + range;
+        }
+        if (!game_.Click(*control, index)) {
+            out_ << "{\"refused\":" << JsonString(command) << "}\n" << std::flush;
+        }
+        return std::nullopt;
+    }
+
+    // `rest` is everything after the word "type". The text starts after the
+    // one blank that ends the control's name and runs to the end of the line.
+    Problem Type(std::string_view rest) {
+        const std::size_t start = rest.find_first_not_of(kBlanks);
+        if (start == std::string_view::npos) {
+            return "type needs the control Stavk and a text";
+        }
+        rest.remove_prefix(start);
+        const std::size_t end = rest.find_first_of(kBlanks);
+        const std::string_view name = rest.substr(0, end);
+        const std::string_view text =
+            end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+        const auto control = ControlByName(name);
+        if (!control) {
+            return "unknown control " + Shown(name);
+        }
+        if (*control != Control::Stavk) {
+            return "only Stavk can be typed into, not " + std::string(name);
+        }
+        if (!IsValidUtf8(text)) {
+            return "the typed text is not valid UTF-8";
+        }
+        const auto limit = static_cast<std::size_t>(DesignOf(Control::Stavk).maxLength);
+        const std::string typed = Utf8Prefix(text, limit);
+        if (typed != view_.Text(Control::Stavk, 0)) {
+            view_.SetText(Control::Stavk, 0, typed);
+            game_.TextChanged(Control::Stavk);
+        }
+        return std::nullopt;
+    }
+
+    Problem Dump(const std::vector<std::string_view> &words) {
+        if (words.size() != 1) {
+            return "dump takes nothing after it";
+        }
+        out_ << Snapshot(game_, view_) << '\n' << std::flush;
+        return std::nullopt;
+    }
+
+    Game &game_;
+    RecordingView &view_;
+    ScriptedRandom &random_;
+    std::ostream &out_;
+};
+
+} // namespace
+
+int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game,
+              RecordingView &view, ScriptedRandom &random) {
+    Replay replay(game, view, random, out);
+    std::string line;
+    std::size_t number = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        try {
+            if (const Problem problem = replay.Line(line)) {
+                err << "line " << number << ": " << *problem << '\n';
+                return kReplayMalformed;
+            }
+        } catch (const std::exception &failure) {
+            err << "line " << number << ": the game failed: " << failure.what() << '\n';
+            return kReplayGameFailed;
+        }
+    }
+    if (in.bad()) {
+        err << "line " << number + 1 << ": the script cannot be read\n";
+        return kReplayMalformed;
+    }
+    return kReplayDone;
+}
+
+int RunScript(std::istream &in, std::ostream &out, std::ostream &err) {
+    RecordingView view;
+    ScriptedRandom random;
+    Game game(view, random);
+    game.Form_Load();
+    return RunScript(in, out, err, game, view, random);
+}
+
+} // namespace vurp

@@ -1,0 +1,36 @@
+// The replay driver: plays a script of user actions against the game on a
+// recording view and prints a snapshot of the table at every `dump`.
+//
+// Script lines: `seed N`, `rand U`, `click NAME`, `click NAME K`,
+// `type Stavk TEXT`, `dump`; blank lines and lines starting with '#' are
+// skipped and a trailing carriage return is dropped. Blanks around and
+// between words are free, except that the typed text is taken exactly as
+// written after the one blank that follows `Stavk`.
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "game.h"
+#include "random.h"
+#include "recording_view.h"
+
+namespace vurp {
+
+inline constexpr int kReplayDone = 0;
+// A malformed line or an unknown control; also a script that cannot be read.
+inline constexpr int kReplayMalformed = 2;
+// The game itself threw while handling a line.
+inline constexpr int kReplayGameFailed = 3;
+
+// Runs every line of `in` against `game`, which must be built on `view` and
+// `random`. Snapshots and refused clicks go to `out`, one line each; the first
+// bad line stops the run with one line "line N: what is wrong" on `err`.
+int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game,
+              RecordingView &view, ScriptedRandom &random);
+
+// The same against a fresh window: design-time controls, the random
+// generator at state 0, and Form_Load already run.
+int RunScript(std::istream &in, std::ostream &out, std::ostream &err);
+
+} // namespace vurp

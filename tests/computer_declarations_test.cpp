@@ -1,0 +1,247 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "cards.h"
+#include "test_support.h"
+
+namespace vurp::testing {
+namespace {
+
+void Deal(Fixture &f, const std::string &head, int dealer) {
+    f.game.Dealer = dealer;
+    f.ArrangeDeck(DeckStartingWith(head));
+    ASSERT_TRUE(f.game.Click(Control::Razd));
+}
+
+// A value left in the queue after the decisions: still there at the end
+// proves that no decision drew more than the test queued for it.
+constexpr double kUntouched = 0.5;
+
+struct FirstRoundCase {
+    const char *name;
+    std::string head; // seat 1, seat 2, seat 3, turned card
+    bool vurp;
+};
+
+// Seat 2 speaks first (seat 1 deals). Seat 3 holds two low trumps: it passes
+// in the first round and helps in the second, without a random draw.
+TEST(ComputerFirstRound, ThresholdsWithoutRandomDraws) {
+    const std::vector<FirstRoundCase> cases = {
+        {"three trumps", "2p3p4p5p4c6c7c1p2c3c1k1b5c", true},
+        {"four of a kind", "2p3p5p6p4p4k4b4c2c3c1k1b5c", true},
+        {"ace of trumps beside another trump", "2p3p4p5p9c2c1p1k3c4c2k2b5c", true},
+        {"six and ace of trumps with a third trump", "2p3p4p5p1c9c2c1p3c4c1k1b5c", true},
+        {"king of trumps beside the nine", "2p3p4p5p8c4c1p1k5c6c2k2b3c", true},
+        {"king of trumps beside the seven", "2p3p4p5p8c2c1p1k5c6c2k2b3c", false},
+        {"king of trumps alone", "2p3p4p5p8c1p1k1b5c6c2k2b3c", false},
+        {"two low trumps", "2p3p4p5p1c2c1p1k3c4c2k2b5c", false},
+    };
+    for (const FirstRoundCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture g;
+        g.ArrangeDeck(DeckStartingWith(c.head));
+        g.random.Push(kUntouched);
+        g.game.Dealer = 1;
+        ASSERT_TRUE(g.game.Click(Control::Razd));
+        EXPECT_EQ(g.random.Queued(), 1u);
+        if (c.vurp) {
+            EXPECT_EQ(g.Text(Control::talk, 2), "Вурп ");
+            EXPECT_EQ(g.game.Status[2], Declarer);
+            EXPECT_EQ(g.Text(Control::talk, 3), "Помогу");
+            EXPECT_TRUE(g.Enabled(Control::Help));
+            EXPECT_FALSE(g.Enabled(Control::vurp));
+        } else {
+            EXPECT_EQ(g.Text(Control::talk, 2), "Пас");
+            EXPECT_EQ(g.game.Status[2], Silent);
+            EXPECT_EQ(g.Text(Control::talk, 3), "Пас");
+            EXPECT_TRUE(g.Enabled(Control::vurp));
+        }
+        EXPECT_EQ(g.game.CurSeat, 1);
+    }
+}
+
+TEST(ComputerFirstRound, HelicopterComesBeforeEveryOtherTest) {
+    Fixture f;
+    // The ace of trumps alone would make the hand strong; the helicopter wins.
+    Deal(f, "2p3p4p5p1c9c9p9k2c3c1k1b5c", 1);
+    EXPECT_EQ(f.Text(Control::talk, 2), "Вертолет ");
+    EXPECT_EQ(f.game.Status[2], DeclarerReady);
+    EXPECT_EQ(f.game.Status[1], SupporterReady);
+    EXPECT_EQ(f.game.Status[3], SupporterReady);
+}
+
+struct GoingForCase {
+    const char *name;
+    std::string head;
+    double u;
+    int rank; // 0: the seat passes
+    std::string talk;
+};
+
+TEST(ComputerFirstRound, LoneAceGoesForItsRankOnTheRandomDrawOrASecondCard) {
+    const std::vector<GoingForCase> cases = {
+        {"real ace, draw below one half", "9p2p3p4p9c1p1k1b2k3k4b5b5c", 0.2, 9,
+         "Вурп иду за тузами"},
+        {"king under the turned ace, draw below one half", "9p2p3p4p8c1p1k1b2k3k4b5b9c", 0.2, 8,
+         "Вурп иду за королями"},
+        {"king under the turned ace, draw above one half", "9p2p3p4p8c1p1k1b2k3k4b5b9c", 0.7, 0,
+         "Пас"},
+        {"second king, draw above one half", "9p2p3p4p8c8p1k1b2k3k4b5b9c", 0.7, 8,
+         "Вурп иду за королями"},
+    };
+    for (const GoingForCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.ArrangeDeck(DeckStartingWith(c.head));
+        f.random.Push(c.u);
+        f.random.Push(kUntouched);
+        f.game.Dealer = 1;
+        ASSERT_TRUE(f.game.Click(Control::Razd));
+        const Game &g = f.game;
+        // Exactly one draw, whatever decided.
+        EXPECT_EQ(f.random.Queued(), 1u);
+        EXPECT_EQ(f.Text(Control::talk, 2), c.talk);
+        if (c.rank == 0) {
+            EXPECT_EQ(g.Status[2], Silent);
+            EXPECT_EQ(g.CurSeat, 1);
+            EXPECT_FALSE(f.Enabled(Control::Sled));
+            continue;
+        }
+        EXPECT_EQ(g.Status[2], DeclarerGoingFor);
+        EXPECT_EQ(g.GoRank, c.rank);
+        EXPECT_EQ(g.CurSeat, 2);
+        EXPECT_TRUE(f.Enabled(Control::Sled));
+        EXPECT_FALSE(f.Enabled(Control::vurp));
+        EXPECT_FALSE(f.Enabled(Control::PasVurp));
+        EXPECT_FALSE(f.Enabled(Control::VurpGo));
+        EXPECT_FALSE(f.Enabled(Control::Vert));
+        // Seat 1 holds the only other ace; nobody else a king.
+        EXPECT_TRUE(f.Visible(Control::Talk2, 1));
+        EXPECT_TRUE(f.Visible(Control::Talk2, 3));
+        EXPECT_EQ(f.Text(Control::Talk2, 1), c.rank == 9 ? "Есть тузы" : "Нет королей");
+        EXPECT_EQ(f.Text(Control::Talk2, 3), c.rank == 9 ? "Нет тузов" : "Нет королей");
+    }
+}
+
+struct SecondRoundCase {
+    const char *name;
+    std::string head;
+    std::vector<double> draws;
+    std::string talk;
+    int status;
+};
+
+// Seat 1 says vurp, so seat 2 answers first; seat 3 holds two trumps and helps
+// unless seat 2 stopped the chain by going for a rank.
+TEST(ComputerSecondRound, AnswersByTrumpsAndRandomDraws) {
+    const std::vector<SecondRoundCase> cases = {
+        {"two trumps", "2p3p4p6p2c3c1p1k4c6c2k2b5c", {}, "Помогу", Supporter},
+        {"four of a kind", "2p3p5p6p4p4k4b4c2c3c2k2b5c", {}, "Помогу", Supporter},
+        {"lone queen of trumps",
+         "2p3p4p6p7c1p1k1b2c3c2k2b5c",
+         {},
+         "Помогу иду за дамами",
+         SupporterGoingFor},
+        {"lone jack under the turned ace",
+         "2p3p4p6p6c1p1k1b2c3c2k2b9c",
+         {},
+         "Помогу иду за валетами",
+         SupporterGoingFor},
+        {"lone seven of trumps with three sevens",
+         "3p4p6p7p2c2p2k1b3c4c3k4k5c",
+         {},
+         "Помогу иду за семерками",
+         SupporterGoingFor},
+        {"lone ten of trumps, second draw below 0.4",
+         "2p3p4p6p5c1p1k1b2c3c2k2b4c",
+         {0.9, 0.3},
+         "Беру 5",
+         TookFive},
+        {"lone ten of trumps, only the first draw low",
+         "2p3p4p6p5c1p1k1b2c3c2k2b4c",
+         {0.1, 0.5},
+         "Пас",
+         Out},
+        {"no trump, first draw below 0.75",
+         "2p3p4p6p1p1k1b2k2c3c3k2b5c",
+         {0.7, 0.9},
+         "Беру 5",
+         TookFive},
+        {"no trump, only the second draw low",
+         "2p3p4p6p1p1k1b2k2c3c3k2b5c",
+         {0.8, 0.1},
+         "Пас",
+         Out},
+    };
+    for (const SecondRoundCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.ArrangeDeck(DeckStartingWith(c.head));
+        for (double d : c.draws) {
+            f.random.Push(d);
+        }
+        f.random.Push(kUntouched);
+        f.game.Dealer = 3;
+        ASSERT_TRUE(f.game.Click(Control::Razd));
+        ASSERT_TRUE(f.game.Click(Control::vurp));
+        const Game &g = f.game;
+        EXPECT_EQ(f.random.Queued(), 1u);
+        EXPECT_EQ(f.Text(Control::talk, 2), c.talk);
+        EXPECT_EQ(g.Status[2], c.status);
+        if (c.status == SupporterGoingFor) {
+            EXPECT_TRUE(f.Enabled(Control::Sled));
+            EXPECT_FALSE(f.Visible(Control::Change));
+            EXPECT_EQ(g.CurSeat, 2);
+            EXPECT_EQ(g.Status[3], Silent);
+        } else {
+            EXPECT_EQ(g.Status[3], Supporter);
+        }
+        if (c.status == TookFive) {
+            EXPECT_EQ(g.DeckPos, 19);
+            EXPECT_EQ(CardCount(g.Hands[2]), 4);
+        }
+    }
+}
+
+struct DiscardCase {
+    const char *name;
+    std::string hand;
+    int status;
+    std::string after;
+    int statusAfter;
+};
+
+// Trump c. Seat 3 discards; seat 1 is still silent, so the word goes to him.
+TEST(ComputerDiscard, ThrowsTheCardTheRulesName) {
+    const std::vector<DiscardCase> cases = {
+        {"lone jack", "2c5c6p3k8k", TookFive, "2c5c3k8k", TookFive},
+        {"lone queen", "2c5c7p3k8k", TookFive, "2c5c3k8k", TookFive},
+        {"lone king kept, lowest other card", "2c5c8p3k5k", TookFive, "2c5c8p5k", TookFive},
+        {"three trumps and two aces", "2c4c6c9p9k", TookFive, "4c6c9p9k", TookFive},
+        {"one trump and three aces", "2c3c9p9k9b", TookFive, "3c9p9k9b", TookFive},
+        {"four aces and a seven", "9p9k9b9c2p", DeclarerGoingFor, "9p9k9b9c", DeclarerReady},
+        {"four aces after the seven", "2p9k9b9c9p", SupporterGoingFor, "9k9b9c9p",
+         SupporterGoingFor},
+        {"no trump", "9p3k9b5b4p", DeclarerGoingFor, "9p9b5b4p", DeclarerReady},
+    };
+    for (const DiscardCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        Game &g = f.game;
+        g.Trump = "c";
+        g.TrumpsOut = "1c";
+        g.Hands[3] = c.hand;
+        g.Status = {0, Silent, Declarer, c.status};
+        g.CurSeat = 3;
+        g.ComputerDiscard();
+        EXPECT_EQ(g.Hands[3], c.after);
+        EXPECT_EQ(g.Status[3], c.statusAfter);
+        EXPECT_EQ(g.CurSeat, 1);
+        EXPECT_TRUE(f.Enabled(Control::Help));
+    }
+}
+
+} // namespace
+} // namespace vurp::testing
