@@ -76,18 +76,7 @@ void Game::ThrowAwayCard(int i) {
     if (i < 1 || i > CardCount(Hands[1])) {
         return;
     }
-    // The card is cut out without trimming: a trailing blank position stays.
-    Hands[1] = Mid(Hands[1], 1, 2 * i - 2) + MidToEnd(Hands[1], 2 * i + 1);
-    for (int b = 1; b <= 4; ++b) {
-        Show(Control::Pict1, b, false);
-        Enable(Control::Pict1, b, false);
-    }
-    const int n = CardCount(Hands[1]);
-    for (int b = 1; b <= n; ++b) {
-        ShowPicture(Control::Pict1, b, CardAt(Hands[1], b));
-        Show(Control::Pict1, b, true);
-        Enable(Control::Pict1, b, true);
-    }
+    CutFromHumanHand(i, true);
     SetText(Control::Change, 0, "Поменять");
 }
 

@@ -38,6 +38,20 @@ void Game::ShowPicture(Control control, int index, std::string_view name) {
     view_.SetPicture(control, index, WorkCard);
 }
 
+void Game::CutFromHumanHand(int i, bool clickable) {
+    Hands[1] = Mid(Hands[1], 1, 2 * i - 2) + MidToEnd(Hands[1], 2 * i + 1);
+    for (int b = 1; b <= 4; ++b) {
+        Show(Control::Pict1, b, false);
+        Enable(Control::Pict1, b, false);
+    }
+    const int n = CardCount(Hands[1]);
+    for (int b = 1; b <= n; ++b) {
+        ShowPicture(Control::Pict1, b, CardAt(Hands[1], b));
+        Show(Control::Pict1, b, true);
+        Enable(Control::Pict1, b, clickable);
+    }
+}
+
 void Game::WriteBalance(int seat, Currency value) {
     SetText(Control::Money, seat, WriteNumber(value));
     const bool negative = ReadNumber(TextOf(Control::Money, seat)) < 0;

@@ -118,6 +118,9 @@ public:
     // Loads the picture of a card code (or CardBack) into CardPicture and
     // shows it in the box.
     void ShowPicture(Control control, int index, std::string_view name);
+    // Cuts card i out of seat 1's hand (no trimming: a trailing blank stays)
+    // and lays the rest out again from the left, clickable or not.
+    void CutFromHumanHand(int i, bool clickable);
     // Writes a balance or the bank and, for a balance, colours it by sign.
     void WriteBalance(int seat, Currency value);
     Currency ReadCurrency(Control control, int index = 0) const;

@@ -37,16 +37,7 @@ void Game::PlayCard(int i) {
     if (Mid(card, 2, 1) == Trump) {
         TrumpsOut = Trim(TrumpsOut) + card;
     }
-    Hands[1] = Mid(Hands[1], 1, 2 * i - 2) + MidToEnd(Hands[1], 2 * i + 1);
-    for (int b = 1; b <= 4; ++b) {
-        Show(Control::Pict1, b, false);
-        Enable(Control::Pict1, b, false);
-    }
-    const int n = CardCount(Hands[1]);
-    for (int b = 1; b <= n; ++b) {
-        ShowPicture(Control::Pict1, b, CardAt(Hands[1], b));
-        Show(Control::Pict1, b, true);
-    }
+    CutFromHumanHand(i, false);
     NextSeat();
     if (PlayMode % 3 != 0) {
         PlayStep();

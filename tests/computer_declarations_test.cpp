@@ -9,12 +9,6 @@
 namespace vurp::testing {
 namespace {
 
-void Deal(Fixture &f, const std::string &head, int dealer) {
-    f.game.Dealer = dealer;
-    f.ArrangeDeck(DeckStartingWith(head));
-    ASSERT_TRUE(f.game.Click(Control::Razd));
-}
-
 // A value left in the queue after the decisions: still there at the end
 // proves that no decision drew more than the test queued for it.
 constexpr double kUntouched = 0.5;

@@ -9,19 +9,6 @@
 namespace vurp::testing {
 namespace {
 
-// Deals a deck whose first cards are `head` (seat 1, seat 2, seat 3, the
-// turned card, then the stock), with `dealer` dealing.
-void Deal(Fixture &f, const std::string &head, int dealer = 3) {
-    f.game.Dealer = dealer;
-    f.ArrangeDeck(DeckStartingWith(head));
-    ASSERT_TRUE(f.game.Click(Control::Razd));
-}
-
-bool AnySecondRoundButton(const Fixture &f) {
-    return f.Enabled(Control::Help) || f.Enabled(Control::PasHelp) || f.Enabled(Control::HelpGo) ||
-           f.Enabled(Control::five);
-}
-
 bool AnyFirstRoundButton(const Fixture &f) {
     return f.Enabled(Control::vurp) || f.Enabled(Control::PasVurp) || f.Enabled(Control::VurpGo) ||
            f.Enabled(Control::Vert);

@@ -11,17 +11,6 @@
 namespace vurp::testing {
 namespace {
 
-void Deal(Fixture &f, const std::string &head, int dealer) {
-    f.game.Dealer = dealer;
-    f.ArrangeDeck(DeckStartingWith(head));
-    ASSERT_TRUE(f.game.Click(Control::Razd));
-}
-
-bool AnySecondRoundButton(const Fixture &f) {
-    return f.Enabled(Control::Help) || f.Enabled(Control::PasHelp) || f.Enabled(Control::HelpGo) ||
-           f.Enabled(Control::five);
-}
-
 bool AnyRankButton(const Fixture &f) {
     for (int k = 1; k <= 9; ++k) {
         if (f.Enabled(Control::GoKats, k)) {

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 #include "cards.h"
 
 namespace vurp::testing {
@@ -22,6 +24,17 @@ std::string DeckStartingWith(const std::string &head) {
         throw std::invalid_argument("DeckStartingWith: repeated or unknown card in " + head);
     }
     return deck;
+}
+
+void Deal(Fixture &f, const std::string &head, int dealer) {
+    f.game.Dealer = dealer;
+    f.ArrangeDeck(DeckStartingWith(head));
+    ASSERT_TRUE(f.game.Click(Control::Razd));
+}
+
+bool AnySecondRoundButton(const Fixture &f) {
+    return f.Enabled(Control::Help) || f.Enabled(Control::PasHelp) || f.Enabled(Control::HelpGo) ||
+           f.Enabled(Control::five);
 }
 
 void Fixture::ArrangeDeck(const std::string &order) {

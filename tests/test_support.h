@@ -24,6 +24,13 @@ struct Fixture {
     bool Enabled(Control c, int i = 0) const { return view.Enabled(c, i); }
 };
 
+// Deals a deck whose first cards are `head` (seat 1, seat 2, seat 3, the
+// turned card, then the stock), with `dealer` dealing, by a click on Razd.
+void Deal(Fixture &f, const std::string &head, int dealer = 3);
+
+// Whether any of the human's second-round buttons is enabled.
+bool AnySecondRoundButton(const Fixture &f);
+
 // The deck that begins with `head` (card codes, cards 1.. of the deck) and
 // continues with the remaining cards of the pack in pack order.
 std::string DeckStartingWith(const std::string &head);
