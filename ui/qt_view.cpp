@@ -1,0 +1,156 @@
+#include "qt_view.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "card_pictures.h"
+#include "controls.h"
+#include "widgets.h"
+
+namespace vurp::ui {
+
+namespace {
+
+// A multi-line box keeps the game's text as it was given, CR LF and all, and
+// shows it with plain line feeds; a final line break would show as an empty
+// last line and call up a scroll bar for nothing.
+const char *const kGameText = "vurpGameText";
+
+QString Displayed(const std::string &text) {
+    QString s = QString::fromStdString(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (s.endsWith(QLatin1Char('\n'))) {
+        s.chop(1);
+    }
+    return s;
+}
+
+void SetRole(QWidget *widget, QPalette::ColorRole role, Colour colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, ToQColor(colour));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+QColor ToQColor(Colour colour) {
+    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+                  static_cast<int>((colour >> 16) & 0xFF));
+}
+
+QtView::QtView() : widgets_(static_cast<std::size_t>(kControlCount)) {}
+
+void QtView::Add(Control control, QWidget *widget) {
+    widgets_[static_cast<std::size_t>(control)].push_back(widget);
+}
+
+QWidget *QtView::Widget(Control control, int index) const {
+    if (static_cast<int>(control) < 0 || static_cast<int>(control) >= kControlCount ||
+        !ValidIndex(control, index)) {
+        return nullptr;
+    }
+    const auto &elements = widgets_[static_cast<std::size_t>(control)];
+    const std::size_t element = static_cast<std::size_t>(index == 0 ? 0 : index - 1);
+    return element < elements.size() ? elements[element] : nullptr;
+}
+
+std::string QtView::Text(Control control, int index) const {
+    QWidget *w = Widget(control, index);
+    if (qobject_cast<CardBox *>(w) != nullptr) {
+        return "";
+    }
+    if (auto *button = qobject_cast<QPushButton *>(w)) {
+        return button->text().toStdString();
+    }
+    if (auto *label = qobject_cast<QLabel *>(w)) {
+        return label->text().toStdString();
+    }
+    if (auto *line = qobject_cast<QLineEdit *>(w)) {
+        return line->text().toStdString();
+    }
+    if (auto *panel = qobject_cast<QPlainTextEdit *>(w)) {
+        return panel->property(kGameText).toString().toStdString();
+    }
+    return "";
+}
+
+void QtView::SetText(Control control, int index, const std::string &text) {
+    QWidget *w = Widget(control, index);
+    if (qobject_cast<CardBox *>(w) != nullptr) {
+        return;
+    }
+    if (auto *button = qobject_cast<QPushButton *>(w)) {
+        button->setText(QString::fromStdString(text));
+    } else if (auto *label = qobject_cast<QLabel *>(w)) {
+        label->setText(QString::fromStdString(text));
+    } else if (auto *line = qobject_cast<QLineEdit *>(w)) {
+        line->setText(QString::fromStdString(text));
+        // A speech line longer than its box should show its beginning.
+        line->setCursorPosition(0);
+    } else if (auto *panel = qobject_cast<QPlainTextEdit *>(w)) {
+        panel->setProperty(kGameText, QString::fromStdString(text));
+        panel->setPlainText(Displayed(text));
+    }
+}
+
+bool QtView::Visible(Control control, int index) const {
+    const QWidget *w = Widget(control, index);
+    return w != nullptr && !w->isHidden();
+}
+
+void QtView::SetVisible(Control control, int index, bool visible) {
+    if (QWidget *w = Widget(control, index)) {
+        w->setVisible(visible);
+    }
+}
+
+bool QtView::Enabled(Control control, int index) const {
+    const QWidget *w = Widget(control, index);
+    return w != nullptr && w->isEnabled();
+}
+
+void QtView::SetEnabled(Control control, int index, bool enabled) {
+    if (QWidget *w = Widget(control, index)) {
+        w->setEnabled(enabled);
+    }
+}
+
+void QtView::SetPicture(Control control, int index, const std::string &name) {
+    if (auto *box = qobject_cast<CardBox *>(Widget(control, index))) {
+        box->ShowPicture(QString::fromStdString(name), LoadPicture(PictureRoot(), name));
+    }
+}
+
+void QtView::SetBackColor(Control control, int index, Colour colour) {
+    QWidget *w = Widget(control, index);
+    if (w == nullptr) {
+        return;
+    }
+    if (qobject_cast<QPushButton *>(w) != nullptr) {
+        SetRole(w, QPalette::Button, colour);
+    } else if (qobject_cast<QLabel *>(w) != nullptr) {
+        SetRole(w, QPalette::Window, colour);
+        w->setAutoFillBackground(true);
+    } else {
+        SetRole(w, QPalette::Base, colour);
+    }
+}
+
+void QtView::SetForeColor(Control control, int index, Colour colour) {
+    QWidget *w = Widget(control, index);
+    if (w == nullptr) {
+        return;
+    }
+    if (qobject_cast<QPushButton *>(w) != nullptr) {
+        SetRole(w, QPalette::ButtonText, colour);
+    } else if (qobject_cast<QLabel *>(w) != nullptr) {
+        SetRole(w, QPalette::WindowText, colour);
+    } else {
+        SetRole(w, QPalette::Text, colour);
+    }
+}
+
+} // namespace vurp::ui

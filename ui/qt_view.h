@@ -1,0 +1,40 @@
+// The game's view over the window's widgets.
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+#include "view.h"
+
+namespace vurp::ui {
+
+class QtView final : public View {
+public:
+    QtView();
+
+    // Registers the next element of a control: the single control, or
+    // elements 1, 2, ... of an array in turn.
+    void Add(Control control, QWidget *widget);
+    // The widget of a control (index 0) or array element; nullptr for an
+    // index the control does not have.
+    QWidget *Widget(Control control, int index) const;
+
+    std::string Text(Control control, int index) const override;
+    void SetText(Control control, int index, const std::string &text) override;
+    bool Visible(Control control, int index) const override;
+    void SetVisible(Control control, int index, bool visible) override;
+    bool Enabled(Control control, int index) const override;
+    void SetEnabled(Control control, int index, bool enabled) override;
+    void SetPicture(Control control, int index, const std::string &name) override;
+    void SetBackColor(Control control, int index, Colour colour) override;
+    void SetForeColor(Control control, int index, Colour colour) override;
+
+private:
+    std::vector<std::vector<QWidget *>> widgets_;
+};
+
+// 0x00BBGGRR: red in the low byte, blue in the high one.
+QColor ToQColor(Colour colour);
+
+} // namespace vurp::ui
