@@ -8,6 +8,7 @@
 #include "cards.h"
 #include "computer_play.h"
 #include "table.h"
+#include "test_support.h"
 
 namespace vurp {
 namespace {
@@ -16,11 +17,7 @@ constexpr int Seat = 3;
 
 Table WithHand(const std::string &hand, const std::string &trump,
                const std::string &trumpsOut = "") {
-    Table t;
-    t.Hands[Seat] = hand;
-    t.Trump = trump;
-    t.TrumpsOut = trumpsOut;
-    return t;
+    return testing::HandTable(Seat, hand, trump, trumpsOut);
 }
 
 // Seat `Seat` is to play second to `lead`.

@@ -4,6 +4,7 @@
 
 #include "hand_queries.h"
 #include "table.h"
+#include "test_support.h"
 
 namespace vurp {
 namespace {
@@ -12,11 +13,7 @@ constexpr int Seat = 2;
 
 Table WithHand(const std::string &hand, const std::string &trump,
                const std::string &trumpsOut = "") {
-    Table t;
-    t.Hands[Seat] = hand;
-    t.Trump = trump;
-    t.TrumpsOut = trumpsOut;
-    return t;
+    return testing::HandTable(Seat, hand, trump, trumpsOut);
 }
 
 TEST(HandQueries, FreshHandWithBlankPosition) {

@@ -26,6 +26,15 @@ std::string DeckStartingWith(const std::string &head) {
     return deck;
 }
 
+Table HandTable(int seat, const std::string &hand, const std::string &trump,
+                const std::string &trumpsOut) {
+    Table t;
+    t.Hands[static_cast<std::size_t>(seat)] = hand;
+    t.Trump = trump;
+    t.TrumpsOut = trumpsOut;
+    return t;
+}
+
 void Deal(Fixture &f, const std::string &head, int dealer) {
     f.game.Dealer = dealer;
     f.ArrangeDeck(DeckStartingWith(head));

@@ -31,6 +31,10 @@ void Deal(Fixture &f, const std::string &head, int dealer = 3);
 // Whether any of the human's second-round buttons is enabled.
 bool AnySecondRoundButton(const Fixture &f);
 
+// A table where `seat` holds `hand` under the given trump and trumps seen.
+Table HandTable(int seat, const std::string &hand, const std::string &trump,
+                const std::string &trumpsOut);
+
 // The deck that begins with `head` (card codes, cards 1.. of the deck) and
 // continues with the remaining cards of the pack in pack order.
 std::string DeckStartingWith(const std::string &head);
