@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 mode="${1:-run}"
 
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libqt6test6 googletest libgtest-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

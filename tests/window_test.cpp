@@ -2,6 +2,7 @@
 // laid out, coloured, and dealing through real mouse clicks.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -9,11 +10,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 
+#include <cmath>
+
+#include "accessibility.h"
 #include "card_pictures.h"
 #include "cards.h"
 #include "controls.h"
@@ -66,8 +71,7 @@ TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
 
 TEST(Window, EveryControlStartsInItsDesignState) {
     Window w;
-    // The About panel's 5295 twips reach one pixel past the right edge.
-    const QRect client(0, 0, 793, 566);
+    const QRect client(0, 0, 792, 566);
     for (const ControlDesign &d : ControlDesigns()) {
         for (int i = d.count == 0 ? 0 : 1; i <= d.count; ++i) {
             SCOPED_TRACE(d.name + "(" + std::to_string(i) + ")");
@@ -116,7 +120,7 @@ TEST(Window, ControlsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(w.W(Control::Pravila)->geometry(), QRect(0, 0, 105, 17));
     EXPECT_EQ(w.W(Control::Game)->geometry(), QRect(440, 0, 121, 17));
     EXPECT_EQ(w.W(Control::TextPravila)->geometry(), QRect(0, 16, 433, 545));
-    EXPECT_EQ(w.W(Control::TextGame)->geometry(), QRect(440, 16, 353, 67));
+    EXPECT_EQ(w.W(Control::TextGame)->geometry(), QRect(440, 16, 352, 67));
     EXPECT_EQ(w.W(Control::Razd)->geometry(), QRect(32, 472, 105, 57));
     EXPECT_EQ(w.W(Control::Pict1, 1)->geometry(), QRect(232, 432, 73, 97));
     EXPECT_EQ(w.W(Control::Pict1, 5)->geometry(), QRect(160, 432, 73, 97));
@@ -229,8 +233,249 @@ TEST(Window, PanelsOpenAboveTheCardsAndCloseAgain) {
     EXPECT_EQ(w.window.childAt(overSeat3), w.W(Control::Pict3, 2));
 }
 
+// The keyboard: keys go to whatever has the focus, as a player's do.
+QWidget *Focused() {
+    return QApplication::focusWidget();
+}
+
+void Key(Qt::Key key) {
+    QWidget *focused = Focused();
+    ASSERT_NE(focused, nullptr);
+    QTest::keyClick(focused, key);
+}
+
+void ShowActive(Window &w) {
+    w.Show();
+    QApplication::setActiveWindow(&w.window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.window));
+}
+
+// The focus cycle that Tab walks from where the focus is now.
+std::vector<QWidget *> TabCycle() {
+    std::vector<QWidget *> cycle = {Focused()};
+    for (int k = 0; k < 40; ++k) {
+        Key(Qt::Key_Tab);
+        if (Focused() == cycle.front()) {
+            break;
+        }
+        cycle.push_back(Focused());
+    }
+    return cycle;
+}
+
+// Every card box names the card it shows; the human's boxes name his hand and
+// are buttons, the others are pictures.
+void ExpectCardNames(Window &w) {
+    const Game &game = w.window.game();
+    for (const Control c :
+         {Control::Pict1, Control::Pict2, Control::Pict3, Control::PictKoz, Control::Hod}) {
+        for (int i = c == Control::PictKoz ? 0 : 1; i <= (c == Control::PictKoz ? 0 : 5); ++i) {
+            auto *box = w.As<CardBox>(c, i);
+            if (box == nullptr || box->isHidden()) {
+                continue;
+            }
+            SCOPED_TRACE(DesignOf(c).name + "(" + std::to_string(i) + ")");
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(box);
+            ASSERT_NE(a, nullptr);
+            const QString name = a->text(QAccessible::Name);
+            EXPECT_EQ(name, CardName(box->PictureName().toStdString()));
+            EXPECT_FALSE(name.isEmpty());
+            if (c == Control::Pict1) {
+                EXPECT_EQ(name, CardName(CardAt(game.Hands[1], i)));
+                EXPECT_EQ(a->role(), QAccessible::Button);
+                EXPECT_EQ(box->cursor().shape(),
+                          box->isEnabled() ? Qt::PointingHandCursor : Qt::ArrowCursor);
+                EXPECT_EQ(box->toolTip().isEmpty(), !box->isEnabled());
+            } else {
+                EXPECT_EQ(a->role(), QAccessible::Graphic);
+            }
+            if (c == Control::Pict2 || c == Control::Pict3) {
+                EXPECT_EQ(name, QStringLiteral("Карта рубашкой вверх"));
+            }
+        }
+    }
+}
+
+TEST(Keyboard, AWholeDealIsPlayedWithKeysAloneAndTheCardsAreNamed) {
+    Window w;
+    // Seat 1 speaks first holding four hearts under a turned heart.
+    w.ArrangeDeck(vurp::testing::DeckStartingWith("9c8c7c6c1p2p3p4p1k2k3k4k5c"));
+    ShowActive(w);
+    EXPECT_EQ(Focused(), w.W(Control::Razd));
+    // Before the deal Tab walks the panel buttons, the stake and the deal only.
+    const std::vector<QWidget *> opening = {w.W(Control::Razd), w.W(Control::Pravila),
+                                            w.W(Control::Game), w.W(Control::Stavk)};
+    EXPECT_EQ(TabCycle(), opening);
+
+    Key(Qt::Key_Return);
+    ASSERT_FALSE(w.W(Control::Razd)->isEnabled());
+    EXPECT_EQ(Focused(), w.W(Control::PasVurp));
+    // No read-only box, no disabled control and no card of the computer
+    // seats is a tab stop.
+    for (QWidget *stop : TabCycle()) {
+        EXPECT_TRUE(stop->isEnabled() && stop->isVisible());
+        auto *line = qobject_cast<QLineEdit *>(stop);
+        EXPECT_TRUE(line == nullptr || !line->isReadOnly());
+        auto *box = qobject_cast<CardBox *>(stop);
+        EXPECT_TRUE(box == nullptr || box->IsChoosable());
+    }
+    EXPECT_EQ(Focused(), w.W(Control::PasVurp));
+    Key(Qt::Key_Tab);
+    ASSERT_EQ(Focused(), w.W(Control::vurp));
+    Key(Qt::Key_Space);
+    ExpectCardNames(w);
+
+    bool exchanged = false;
+    bool walkedTheHand = false;
+    for (int step = 0; step < 60 && !w.W(Control::Razd)->isEnabled(); ++step) {
+        QWidget *focused = Focused();
+        ASSERT_NE(focused, nullptr);
+        ASSERT_TRUE(focused->isEnabled() && focused->isVisible());
+        if (w.W(Control::Change)->isVisible() && !exchanged) {
+            // The exchange: the second card goes, the focus stays on its box,
+            // which now shows the next card; Tab leads on to "Поменять".
+            ASSERT_EQ(Focused(), w.W(Control::Pict1, 1));
+            Key(Qt::Key_Right);
+            const std::string third = CardAt(w.window.game().Hands[1], 3);
+            Key(Qt::Key_Space);
+            EXPECT_EQ(Focused(), w.W(Control::Pict1, 2));
+            EXPECT_EQ(CardAt(w.window.game().Hands[1], 2), third);
+            for (int k = 0; k < 6 && Focused() != w.W(Control::Change); ++k) {
+                Key(Qt::Key_Tab);
+            }
+            ASSERT_EQ(Focused(), w.W(Control::Change));
+            EXPECT_EQ(w.view().Text(Control::Change, 0), "Поменять");
+            exchanged = true;
+        } else if (auto *box = qobject_cast<CardBox *>(focused); box && !walkedTheHand) {
+            // The arrows walk the enabled cards and stop at either end.
+            Key(Qt::Key_Left);
+            EXPECT_EQ(Focused(), focused);
+            for (int k = 0; k < 5; ++k) {
+                Key(Qt::Key_Right);
+                auto *now = qobject_cast<CardBox *>(Focused());
+                ASSERT_NE(now, nullptr);
+                EXPECT_TRUE(now->isEnabled());
+            }
+            Key(Qt::Key_Left);
+            walkedTheHand = true;
+        }
+        Key(step % 2 == 0 ? Qt::Key_Return : Qt::Key_Space);
+        ExpectCardNames(w);
+    }
+    EXPECT_TRUE(exchanged);
+    EXPECT_TRUE(walkedTheHand);
+    ASSERT_TRUE(w.W(Control::Razd)->isEnabled());
+    EXPECT_EQ(Focused(), w.W(Control::Razd));
+    EXPECT_EQ(CardCount(w.window.game().Hands[1]), 0);
+    EXPECT_EQ(w.window.game().PlayMode, 12);
+
+    // F1 opens and closes the rules and leaves the focus where it was.
+    Key(Qt::Key_F1);
+    EXPECT_TRUE(w.W(Control::TextPravila)->isVisible());
+    Key(Qt::Key_F1);
+    EXPECT_FALSE(w.W(Control::TextPravila)->isVisible());
+    EXPECT_EQ(Focused(), w.W(Control::Razd));
+}
+
+double Luminance(const QColor &c) {
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+}
+
+double Contrast(const QColor &a, const QColor &b) {
+    const double la = Luminance(a);
+    const double lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(Keyboard, TheFocusFrameStandsOutOnTheTable) {
+    Window w;
+    ShowActive(w);
+    w.view().SetPicture(Control::Pict1, 1, "9c");
+    w.view().SetVisible(Control::Pict1, 1, true);
+    w.view().SetEnabled(Control::Pict1, 1, true);
+    for (const Control c : {Control::Razd, Control::Stavk, Control::Pict1}) {
+        SCOPED_TRACE(DesignOf(c).name);
+        QWidget *widget = w.W(c, c == Control::Pict1 ? 1 : 0);
+        w.W(Control::Pravila)->setFocus();
+        const QImage before = w.window.grab(widget->geometry()).toImage();
+        widget->setFocus();
+        ASSERT_TRUE(widget->hasFocus());
+        const QImage after = w.window.grab(widget->geometry()).toImage();
+        // Across every edge, two pixels of the frame or more differ plainly
+        // from what was there before, and the frame stands out on the table.
+        const QRect r = after.rect();
+        const QPoint middle = r.center();
+        for (const auto &[from, inward] :
+             {std::pair{QPoint(0, middle.y()), QPoint(1, 0)},
+              std::pair{QPoint(r.width() - 1, middle.y()), QPoint(-1, 0)},
+              std::pair{QPoint(middle.x(), 0), QPoint(0, 1)},
+              std::pair{QPoint(middle.x(), r.height() - 1), QPoint(0, -1)}}) {
+            SCOPED_TRACE(std::to_string(from.x()) + "," + std::to_string(from.y()));
+            int changed = 0;
+            double onTable = 0;
+            for (int depth = 0; depth < 6; ++depth) {
+                const QPoint at = from + inward * depth;
+                changed += Contrast(after.pixelColor(at), before.pixelColor(at)) >= 3.0 ? 1 : 0;
+                onTable = std::max(onTable, Contrast(after.pixelColor(at), kTeal));
+            }
+            EXPECT_GE(changed, 2);
+            EXPECT_GE(onTable, 3.0);
+        }
+    }
+}
+
 QImage Pixels(const QPixmap &p) {
     return p.toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage Pixels(const PictureSet &p) {
+    return Pixels(p.Base());
+}
+
+// How far apart two pictures of one size are: the sum of the channel differences.
+qint64 Distance(const QImage &a, const QImage &b) {
+    qint64 sum = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *p = reinterpret_cast<const QRgb *>(a.constScanLine(y));
+        const auto *q = reinterpret_cast<const QRgb *>(b.constScanLine(y));
+        for (int x = 0; x < a.width(); ++x) {
+            sum += std::abs(qRed(p[x]) - qRed(q[x])) + std::abs(qGreen(p[x]) - qGreen(q[x])) +
+                   std::abs(qBlue(p[x]) - qBlue(q[x]));
+        }
+    }
+    return sum;
+}
+
+// The box as painted on a screen with `ratio` device pixels to a logical pixel.
+QImage Rendered(CardBox &box, qreal ratio) {
+    QImage image((QSizeF(box.size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::black);
+    box.render(&image);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+// Pixels of `image` in colours that `source` has nowhere: a pixel-by-pixel
+// blow-up of the source has none.
+int NewColours(const QImage &image, const QImage &source) {
+    QSet<QRgb> known;
+    for (int y = 0; y < source.height(); ++y) {
+        for (int x = 0; x < source.width(); ++x) {
+            known.insert(source.pixel(x, y));
+        }
+    }
+    int fresh = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            fresh += known.contains(image.pixel(x, y)) ? 0 : 1;
+        }
+    }
+    return fresh;
 }
 
 const QString kSourceRoot = QStringLiteral(VURP_SOURCE_DIR);
@@ -240,13 +485,81 @@ TEST(CardPictures, EveryPictureOfTheRepositoryLoadsAtCardSize) {
     for (int k = 1; k <= 36; ++k) {
         names.push_back(CardAt(DeckLiteral, k));
     }
+    std::vector<QImage> bases;
     for (const std::string &name : names) {
-        SCOPED_TRACE(name);
-        const QPixmap picture = LoadPicture(kSourceRoot, name);
-        EXPECT_EQ(picture.size(), QSize(71, 96));
-        EXPECT_NE(Pixels(picture), Pixels(PlaceholderPicture(name)));
+        bases.push_back(Pixels(LoadPicture(kSourceRoot, name)));
+    }
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        SCOPED_TRACE(names[n]);
+        const PictureSet picture = LoadPicture(kSourceRoot, names[n]);
+        for (int scale = 1; scale <= 3; ++scale) {
+            SCOPED_TRACE(scale);
+            const QPixmap drawn = picture.ForRatio(scale);
+            ASSERT_EQ(drawn.size(), QSize(71, 96) * scale);
+            EXPECT_NE(Pixels(drawn), Pixels(PlaceholderPicture(names[n], scale)));
+            // Brought down to card size, each picture is nearest to its own
+            // card among all 37.
+            const QImage reduced =
+                Pixels(drawn).scaled(71, 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            std::vector<qint64> distances;
+            for (const QImage &other : bases) {
+                distances.push_back(Distance(reduced, other));
+            }
+            EXPECT_EQ(std::min_element(distances.begin(), distances.end()) - distances.begin(),
+                      static_cast<std::ptrdiff_t>(n));
+        }
     }
     EXPECT_NE(Pixels(LoadPicture(kSourceRoot, "9c")), Pixels(LoadPicture(kSourceRoot, "9p")));
+}
+
+TEST(CardPictures, ACardBoxDrawsThePictureMadeForItsPixelRatio) {
+    CardBox box;
+    box.resize(73, 97);
+    box.ShowPicture(QStringLiteral("9c"), LoadPicture(kSourceRoot, "9c"));
+    EXPECT_EQ(box.Picture().size(), QSize(71, 96));
+    for (const auto &[ratio, size] :
+         {std::pair{0.75, QSize(71, 96)}, std::pair{1.0, QSize(71, 96)},
+          std::pair{1.25, QSize(142, 192)}, std::pair{2.0, QSize(142, 192)},
+          std::pair{2.5, QSize(213, 288)}, std::pair{3.0, QSize(213, 288)}}) {
+        EXPECT_EQ(box.PictureFor(ratio).size(), size) << ratio;
+    }
+    // Where the sizes agree the picture lands pixel for pixel.
+    EXPECT_EQ(Rendered(box, 1).copy(1, 0, 71, 96), Pixels(box.Picture()));
+    const QImage sharp = Rendered(box, 2).copy(2, 0, 142, 192);
+    EXPECT_EQ(sharp, Pixels(box.PictureFor(2)));
+    EXPECT_NE(sharp, Pixels(box.Picture()).scaled(142, 192));
+    EXPECT_EQ(Rendered(box, 3).copy(3, 0, 213, 288), Pixels(box.PictureFor(3)));
+}
+
+TEST(CardPictures, WithoutSoundLargerPicturesTheCardIsScaledSmoothly) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QDir pict(root.filePath(QStringLiteral("Pict")));
+    ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("Pict")));
+    ASSERT_TRUE(QFile::copy(kSourceRoot + QStringLiteral("/Pict/9c.bmp"), pict.filePath("9c.bmp")));
+    const QImage base = Pixels(LoadPicture(root.path(), "9c"));
+    CardBox box;
+    box.resize(73, 97);
+    // Only the picture of the rules; then beside it a broken file and one of
+    // the wrong size, which are passed over.
+    for (const int step : {0, 1}) {
+        SCOPED_TRACE(step);
+        if (step == 1) {
+            QFile broken(pict.filePath("9c@2x.png"));
+            ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+            broken.write("not a picture");
+            broken.close();
+            ASSERT_TRUE(QFile::copy(kSourceRoot + QStringLiteral("/Pict/9c@2x.png"),
+                                    pict.filePath("9c@3x.png")));
+        }
+        box.ShowPicture(QStringLiteral("9c"), LoadPicture(root.path(), "9c"));
+        for (const qreal ratio : {1.5, 2.0, 3.0}) {
+            EXPECT_EQ(Pixels(box.PictureFor(ratio)), base) << ratio;
+        }
+        const QImage smooth = Rendered(box, 2).copy(2, 0, 142, 192);
+        EXPECT_NE(smooth, base.scaled(142, 192));
+        EXPECT_GT(NewColours(smooth, base), 500);
+    }
 }
 
 TEST(CardPictures, WhatCannotBeLoadedIsDrawnInstead) {
@@ -260,6 +573,14 @@ TEST(CardPictures, WhatCannotBeLoadedIsDrawnInstead) {
 
     EXPECT_EQ(Pixels(LoadPicture(root.path(), "9c")), Pixels(PlaceholderPicture("9c")));
     EXPECT_EQ(Pixels(LoadPicture(root.path(), "8c")), Pixels(PlaceholderPicture("8c")));
+    // Without its picture of the rules a card is the placeholder at every
+    // size, drawn sharp at each, whatever larger pictures stand beside it.
+    ASSERT_TRUE(QFile::copy(kSourceRoot + QStringLiteral("/Pict/9c@2x.png"),
+                            root.filePath(QStringLiteral("Pict/9c@2x.png"))));
+    for (const int scale : {2, 3}) {
+        EXPECT_EQ(Pixels(LoadPicture(root.path(), "9c").ForRatio(scale)),
+                  Pixels(PlaceholderPicture("9c", scale)));
+    }
     EXPECT_EQ(Pixels(LoadPicture(root.path(), CardBack)), Pixels(PlaceholderPicture(CardBack)));
     // Only card codes and the back name files: a path is not followed even
     // where it leads to a real picture.
@@ -291,6 +612,8 @@ int main(int argc, char *argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    // As with a screen reader running: every widget is seen as it is made.
+    QAccessible::setActive(true);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -212,8 +212,11 @@ void DrawCourt(QPainter &p, QChar rank, QChar suit) {
     p.drawText(QRectF(16, 28, 39, 40), Qt::AlignCenter, IndexText(rank));
 }
 
-QImage BlankCard() {
-    QImage image(kCardWidth, kCardHeight, QImage::Format_RGB32);
+// Every painter on the image works in card pixels and draws `scale` device
+// pixels to each, so lines and letters come out sharp at any size.
+QImage BlankCard(int scale) {
+    QImage image(kCardWidth * scale, kCardHeight * scale, QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
     image.fill(kTable);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -230,13 +233,13 @@ bool IsCardCode(const QString &code) {
 
 } // namespace
 
-QImage DrawFace(const QString &code) {
-    if (!IsCardCode(code)) {
+QImage DrawFace(const QString &code, int scale) {
+    if (!IsCardCode(code) || scale < 1) {
         return {};
     }
     const QChar rank = code[0];
     const QChar suit = code[1];
-    QImage image = BlankCard();
+    QImage image = BlankCard(scale);
     QPainter p(&image);
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     DrawIndex(p, rank, suit);
@@ -250,8 +253,11 @@ QImage DrawFace(const QString &code) {
     return image;
 }
 
-QImage DrawBack() {
-    QImage image = BlankCard();
+QImage DrawBack(int scale) {
+    if (scale < 1) {
+        return {};
+    }
+    QImage image = BlankCard(scale);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 

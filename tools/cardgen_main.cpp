@@ -1,5 +1,8 @@
 // vurp-cardgen FOLDER: draws the 36 card faces and the card back into FOLDER as
-// <code>.bmp and rubashka.bmp, 71 x 96 pixels, 24 bits.
+// <code>.bmp and rubashka.bmp, 71 x 96 pixels, 24 bits, the pictures the game
+// loads; and beside each, drawn anew at twice and three times the size for
+// screens with a device pixel ratio above 1, <name>@2x.png and <name>@3x.png
+// (Qt's naming of such variants).
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -12,13 +15,30 @@
 
 namespace {
 
-bool Save(const QImage &image, const QDir &folder, const QString &name) {
-    const QString path = folder.filePath(name + QStringLiteral(".bmp"));
-    if (image.isNull() || !image.save(path, "BMP")) {
+bool Save(const QImage &image, const QString &path, const char *format) {
+    // Quality 0 asks PNG for its strongest compression; BMP ignores it.
+    if (image.isNull() || !image.save(path, format, 0)) {
         QTextStream(stderr) << "vurp-cardgen: cannot write " << path << '\n';
         return false;
     }
     return true;
+}
+
+const QString kBack = QStringLiteral("rubashka");
+
+QImage Draw(const QString &name, int scale) {
+    return name == kBack ? vurp::art::DrawBack(scale) : vurp::art::DrawFace(name, scale);
+}
+
+// The picture the game loads, and the same drawn anew at twice and three times
+// its size.
+bool SaveAllSizes(const QDir &folder, const QString &name) {
+    bool ok = Save(Draw(name, 1), folder.filePath(name + QStringLiteral(".bmp")), "BMP");
+    for (const int scale : {2, 3}) {
+        const QString file = name + QStringLiteral("@%1x.png").arg(scale);
+        ok = Save(Draw(name, scale), folder.filePath(file), "PNG") && ok;
+    }
+    return ok;
 }
 
 } // namespace
@@ -38,11 +58,10 @@ int main(int argc, char *argv[]) {
         QTextStream(stderr) << "vurp-cardgen: cannot create " << folder.path() << '\n';
         return 1;
     }
-    bool ok = Save(vurp::art::DrawBack(), folder, QStringLiteral("rubashka"));
+    bool ok = SaveAllSizes(folder, kBack);
     for (const char suit : {'p', 'k', 'b', 'c'}) {
         for (char rank = '1'; rank <= '9'; ++rank) {
-            const QString code = QString(QChar(rank)) + QChar(suit);
-            ok = Save(vurp::art::DrawFace(code), folder, code) && ok;
+            ok = SaveAllSizes(folder, QString(QChar(rank)) + QChar(suit)) && ok;
         }
     }
     return ok ? 0 : 1;

@@ -6,6 +6,9 @@
 #include <QFont>
 #include <QPainter>
 
+#include <algorithm>
+#include <utility>
+
 #include "cards.h"
 
 namespace vurp::ui {
@@ -45,7 +48,53 @@ QFont PixelFont(int pixels, bool bold) {
     return font;
 }
 
+// The file beside `path` that holds its picture at `scale` times the size,
+// named as Qt names such files: Pict/9c.bmp at twice the size is
+// Pict/9c@2x.png. Null when the file is missing or unreadable.
+QPixmap LoadScaled(const QString &path, int scale) {
+    const QFileInfo file(path);
+    QPixmap picture;
+    if (!picture.load(
+            file.dir().filePath(file.completeBaseName() + QStringLiteral("@%1x.png").arg(scale)))) {
+        return {};
+    }
+    return picture;
+}
+
+PictureSet PlaceholderSet(std::string_view name) {
+    return PictureSet(PlaceholderPicture(name, 1), PlaceholderPicture(name, 2),
+                      PlaceholderPicture(name, 3));
+}
+
 } // namespace
+
+PictureSet::PictureSet(QPixmap base, QPixmap twice, QPixmap thrice)
+    : scales_{std::move(base), std::move(twice), std::move(thrice)} {
+    for (std::size_t i = 1; i < scales_.size(); ++i) {
+        const int scale = static_cast<int>(i) + 1;
+        QPixmap &larger = scales_[i];
+        if (IsNull() || larger.size() != scales_[0].size() * scale) {
+            larger = QPixmap();
+        } else {
+            larger.setDevicePixelRatio(scale);
+        }
+    }
+}
+
+QPixmap PictureSet::ForRatio(qreal ratio) const {
+    const std::size_t wanted = ratio <= 1 ? 0 : ratio <= 2 ? 1 : 2;
+    for (std::size_t i = wanted; i < scales_.size(); ++i) {
+        if (!scales_[i].isNull()) {
+            return scales_[i];
+        }
+    }
+    for (std::size_t i = wanted; i > 0; --i) {
+        if (!scales_[i - 1].isNull()) {
+            return scales_[i - 1];
+        }
+    }
+    return scales_[0];
+}
 
 QString ChoosePictureRoot(const QStringList &candidates) {
     for (const QString &root : candidates) {
@@ -57,30 +106,43 @@ QString ChoosePictureRoot(const QStringList &candidates) {
 }
 
 QString PictureRoot() {
-    return ChoosePictureRoot({QDir::currentPath(), QCoreApplication::applicationDirPath(),
+    const QDir program(QCoreApplication::applicationDirPath());
+    // The installed data folder is found relative to the installed program
+    // first, so a package may put both under another prefix than the build's.
+    return ChoosePictureRoot({QDir::currentPath(), program.path(),
+                              QDir::cleanPath(program.filePath(QStringLiteral(VURP_DATA_FROM_BIN))),
                               QStringLiteral(VURP_DATA_DIR)});
 }
 
-QPixmap LoadPicture(const QString &root, std::string_view name) {
+PictureSet LoadPicture(const QString &root, std::string_view name) {
     // Only card codes and the back become file names: nothing else can point
     // the loader at another file.
     if (!IsCardCode(name) && name != CardBack) {
-        return PlaceholderPicture(name);
+        return PlaceholderSet(name);
     }
+    const QString path = QDir(root).filePath(QString::fromStdString(PicturePath(name)));
     QPixmap picture;
-    if (!picture.load(QDir(root).filePath(QString::fromStdString(PicturePath(name))))) {
-        return PlaceholderPicture(name);
+    // Without the picture of the rules the larger ones are not used either:
+    // the card looks the same on every screen.
+    if (!picture.load(path)) {
+        return PlaceholderSet(name);
     }
-    return picture;
+    return PictureSet(picture, LoadScaled(path, 2), LoadScaled(path, 3));
 }
 
-QPixmap PlaceholderPicture(std::string_view name) {
-    QPixmap picture(kPictureWidth, kPictureHeight);
+QPixmap PlaceholderPicture(std::string_view name, int scale) {
+    scale = std::clamp(scale, 1, 3);
+    // Drawn in card pixels, `scale` device pixels to each.
+    QPixmap picture(kPictureWidth * scale, kPictureHeight * scale);
+    picture.setDevicePixelRatio(scale);
     picture.fill(Qt::white);
     QPainter p(&picture);
-    const QRect edge(0, 0, kPictureWidth - 1, kPictureHeight - 1);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    const QRectF card(0, 0, kPictureWidth, kPictureHeight);
+    // One card pixel wide along the edge, on whole device pixels at any scale.
+    const QRectF edge = card.adjusted(0.5, 0.5, -0.5, -0.5);
     if (name == CardBack) {
-        p.fillRect(picture.rect(), kBackColour);
+        p.fillRect(card, kBackColour);
         p.setPen(Qt::white);
         p.drawRect(edge.adjusted(2, 2, -2, -2));
         return picture;
@@ -93,10 +155,10 @@ QPixmap PlaceholderPicture(std::string_view name) {
     const QColor colour = SuitColour(name[1]);
     p.setPen(colour);
     p.setFont(PixelFont(14, true));
-    p.drawText(QRect(4, 2, 30, 18), Qt::AlignLeft | Qt::AlignTop,
+    p.drawText(QRectF(4, 2, 30, 18), Qt::AlignLeft | Qt::AlignTop,
                QString::fromStdString(RankDisplayText(name[0] - '0')));
     p.setFont(PixelFont(40, false));
-    p.drawText(picture.rect(), Qt::AlignCenter, SuitSymbol(name[1]));
+    p.drawText(card, Qt::AlignCenter, SuitSymbol(name[1]));
     return picture;
 }
 

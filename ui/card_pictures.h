@@ -6,12 +6,35 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <string_view>
 
 namespace vurp::ui {
 
 inline constexpr int kPictureWidth = 71;
 inline constexpr int kPictureHeight = 96;
+
+// One card picture at its own size and, where they exist, at twice and three
+// times that size for screens with more than one device pixel to a logical
+// pixel. A larger picture that is not exactly its multiple of the first is
+// dropped, so nothing is ever shown distorted.
+class PictureSet {
+public:
+    PictureSet() = default;
+    explicit PictureSet(QPixmap base, QPixmap twice = QPixmap(), QPixmap thrice = QPixmap());
+
+    bool IsNull() const { return scales_[0].isNull(); }
+    // The picture at its own size, 71 x 96 for the pictures of the rules.
+    QPixmap Base() const { return scales_[0]; }
+    // The picture to draw where a logical pixel covers `ratio` device pixels:
+    // the base up to 1, twice the size up to 2, three times above that. In
+    // place of a missing one comes the next larger, else the next smaller, so
+    // that the picture is scaled down rather than up wherever it can be.
+    QPixmap ForRatio(qreal ratio) const;
+
+private:
+    std::array<QPixmap, 3> scales_;
+};
 
 // The first of `candidates` that holds a Pict folder, or the first candidate
 // when none does.
@@ -22,12 +45,15 @@ QString ChoosePictureRoot(const QStringList &candidates);
 QString PictureRoot();
 
 // The picture of a card code or of the card back, read from
-// root/PicturePath(name). Never null: a name that is neither a card nor the
-// back, or a file that is missing or unreadable, gives the placeholder.
-QPixmap LoadPicture(const QString &root, std::string_view name);
-// Drawn in code: rank and suit on white for a card, a plain back for the back,
-// an empty white card for any other name.
-QPixmap PlaceholderPicture(std::string_view name);
+// root/PicturePath(name), with <name>@2x.png and <name>@3x.png beside it where
+// they load at twice and three times its size. Never null: a name that is
+// neither a card nor the back, or a file that is missing or unreadable, gives
+// the placeholder at all three sizes.
+PictureSet LoadPicture(const QString &root, std::string_view name);
+// Drawn in code at `scale` (1 to 3) times the card size: rank and suit on
+// white for a card, a plain back for the back, an empty white card for any
+// other name.
+QPixmap PlaceholderPicture(std::string_view name, int scale = 1);
 
 // The window's icon: a card.
 QIcon WindowIcon();

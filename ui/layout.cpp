@@ -64,7 +64,9 @@ Twips Placement(Control control, int index) {
     case Control::Game:
         return {6600, 0, 1815, 255};
     case Control::TextGame:
-        return {6600, 240, 5295, 1005};
+        // Designed 5295 wide, it would reach one pixel past the window's
+        // right edge; it ends at the edge instead.
+        return {6600, 240, 11880 - 6600, 1005};
     case Control::Label1:
         return {720, 5160, 1095, kCaptionHeight};
     case Control::Stavk:

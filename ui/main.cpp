@@ -1,12 +1,86 @@
 // vurp: the card table.
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QStyleFactory>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 #include "main_window.h"
 #include "random.h"
 
+namespace {
+
+// Help and the version are text on the terminal: they must work where there
+// is no display, so they are answered before any window system is opened.
+bool AsksForTextOnly(int argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--") {
+            return false;
+        }
+        if (argument == "-h" || argument == "-?" || argument == "--help" || argument == "-v" ||
+            argument == "--version") {
+            return true;
+        }
+    }
+    return false;
+}
+
+[[noreturn]] void Refuse(const QString &error) {
+    const QByteArray name = QCoreApplication::applicationName().toLocal8Bit();
+    std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", name.constData(),
+                 error.toLocal8Bit().constData(), name.constData());
+    std::exit(2);
+}
+
+// Answers --help, --help-all and --version and exits; refuses, with status 2,
+// any other option or argument. Qt's own options (-platform, -style, ...) are
+// no longer among the arguments once a QApplication has read them.
+void ReadCommandLine(const QCoreApplication &app) {
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        QStringLiteral("Карточная игра «Вурп»: вы против двух компьютерных игроков."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const bool understood = parser.parse(QCoreApplication::arguments());
+    // Before the mistakes: without a QApplication a Qt option beside --help
+    // is unknown here, and still no reason to refuse.
+    if (parser.isSet(version)) {
+        parser.showVersion();
+    }
+    if (parser.isSet(help)) {
+        parser.showHelp();
+    }
+    if (!understood) {
+        Refuse(parser.errorText());
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        Refuse(
+            QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().front()));
+    }
+    // What is left to answer is --help-all, which lists Qt's options too.
+    parser.process(app);
+}
+
+} // namespace
+
 int main(int argc, char *argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("vurp"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VURP_VERSION));
+    // The same as the window title, which therefore stays exactly "Вурп".
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Вурп"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Vurp"));
+    if (AsksForTextOnly(argc, argv)) {
+        const QCoreApplication app(argc, argv);
+        ReadCommandLine(app);
+        return EXIT_SUCCESS;
+    }
     QApplication app(argc, argv);
+    ReadCommandLine(app);
     // Fusion honours the colours the game gives its buttons and boxes on every
     // desktop; native styles may ignore them.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -3,8 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QShortcut>
 
+#include <algorithm>
+
+#include "accessibility.h"
 #include "card_pictures.h"
+#include "focus.h"
 #include "layout.h"
 #include "widgets.h"
 
@@ -33,6 +38,8 @@ Qt::Alignment LabelAlignment(Control control) {
 } // namespace
 
 MainWindow::MainWindow(Random &random, QWidget *parent) : QWidget(parent), game_(view_, random) {
+    // Before any widget exists: a screen reader may ask about each at once.
+    InstallAccessibility();
     setWindowTitle(QStringLiteral("Вурп"));
     setWindowIcon(WindowIcon());
     setFixedSize(kClientWidth, kClientHeight);
@@ -70,7 +77,65 @@ MainWindow::MainWindow(Random &random, QWidget *parent) : QWidget(parent), game_
     control(Control::TextPravila)->raise();
     control(Control::TextGame)->raise();
 
+    SetUpKeyboard();
     game_.Form_Load();
+    FocusLikelyNext(std::nullopt);
+}
+
+void MainWindow::SetUpKeyboard() {
+    for (const ControlDesign &design : ControlDesigns()) {
+        for (int i = design.count == 0 ? 0 : 1; i <= design.count; ++i) {
+            QWidget *widget = control(design.id, i);
+            if (const QString name = ControlName(design.id, i); !name.isEmpty()) {
+                widget->setAccessibleName(name);
+            }
+            if (design.kind == ControlKind::Picture) {
+                widget->setAccessibleDescription(CardBoxDescription(design.id, i));
+            }
+        }
+    }
+    const std::vector<ControlRef> order = TabOrder();
+    for (std::size_t k = 1; k < order.size(); ++k) {
+        setTabOrder(control(order[k - 1].control, order[k - 1].index),
+                    control(order[k].control, order[k].index));
+    }
+    // F1 opens the rules, as their button does.
+    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { game_.Click(Control::Pravila); });
+}
+
+void MainWindow::Press(Control id, int index) {
+    game_.Click(id, index);
+    // The panel buttons leave the game where it was, and the focus too.
+    if (id != Control::Pravila && id != Control::Game) {
+        // The pressed control, not the focus: a card box that was hidden and
+        // shown again on the way has lost the focus to its neighbour.
+        FocusLikelyNext(ControlRef{id, index});
+    }
+}
+
+void MainWindow::FocusLikelyNext(std::optional<ControlRef> pressed) {
+    if (const auto next = LikelyNext(view_, pressed)) {
+        control(next->control, next->index)->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void MainWindow::StepAmongCards(int fromBox, int step) {
+    std::vector<int> hand = HandBoxesLeftToRight();
+    if (step < 0) {
+        std::reverse(hand.begin(), hand.end());
+    }
+    auto at = std::find(hand.begin(), hand.end(), fromBox);
+    if (at == hand.end()) {
+        return;
+    }
+    for (++at; at != hand.end(); ++at) {
+        QWidget *box = control(Control::Pict1, *at);
+        if (box->isVisible() && box->isEnabled()) {
+            box->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 QWidget *MainWindow::MakeWidget(const ControlDesign &design) {
@@ -90,17 +155,23 @@ QWidget *MainWindow::MakeWidget(const ControlDesign &design) {
         if (design.multiline) {
             auto *panel = new QPlainTextEdit(this);
             panel->setReadOnly(design.locked);
+            // Read-only boxes are no tab stops; a click still selects in them.
+            panel->setFocusPolicy(design.locked ? Qt::ClickFocus : Qt::StrongFocus);
             return panel;
         } else {
-            auto *line = new QLineEdit(this);
+            QLineEdit *line = design.locked ? new QLineEdit(this) : new EditLine(this);
             line->setReadOnly(design.locked);
+            line->setFocusPolicy(design.locked ? Qt::ClickFocus : Qt::StrongFocus);
             if (design.maxLength > 0) {
                 line->setMaxLength(design.maxLength);
             }
             return line;
         }
-    case ControlKind::Picture:
-        return new CardBox(this);
+    case ControlKind::Picture: {
+        auto *box = new CardBox(this);
+        box->SetChoosable(design.id == Control::Pict1);
+        return box;
+    }
     }
     return new QWidget(this);
 }
@@ -108,9 +179,13 @@ QWidget *MainWindow::MakeWidget(const ControlDesign &design) {
 void MainWindow::Connect(QWidget *widget, const ControlDesign &design, int index) {
     const Control id = design.id;
     if (auto *button = qobject_cast<QPushButton *>(widget)) {
-        connect(button, &QPushButton::clicked, this, [this, id, index] { game_.Click(id, index); });
+        connect(button, &QPushButton::clicked, this, [this, id, index] { Press(id, index); });
     } else if (auto *box = qobject_cast<CardBox *>(widget)) {
-        connect(box, &CardBox::clicked, this, [this, id, index] { game_.Click(id, index); });
+        connect(box, &CardBox::clicked, this, [this, id, index] { Press(id, index); });
+        if (id == Control::Pict1) {
+            connect(box, &CardBox::stepRequested, this,
+                    [this, index](int step) { StepAmongCards(index, step); });
+        }
     } else if (auto *line = qobject_cast<QLineEdit *>(widget); line != nullptr && !design.locked) {
         connect(line, &QLineEdit::textChanged, this,
                 [this, id, index] { game_.TextChanged(id, index); });

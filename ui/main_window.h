@@ -3,7 +3,10 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include "controls.h"
+#include "focus.h"
 #include "game.h"
 #include "qt_view.h"
 #include "random.h"
@@ -25,6 +28,14 @@ public:
 private:
     QWidget *MakeWidget(const ControlDesign &design);
     void Connect(QWidget *widget, const ControlDesign &design, int index);
+    // Names, tab order and shortcuts for the keyboard and screen readers.
+    void SetUpKeyboard();
+    // A click, by mouse or keyboard, then the focus to the control the player
+    // most likely presses next.
+    void Press(Control control, int index);
+    void FocusLikelyNext(std::optional<ControlRef> pressed);
+    // The arrow keys walk the enabled cards of the hand.
+    void StepAmongCards(int fromBox, int step);
 
     QtView view_;
     Game game_;

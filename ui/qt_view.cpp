@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "accessibility.h"
 #include "card_pictures.h"
 #include "controls.h"
 #include "widgets.h"
@@ -121,6 +122,7 @@ void QtView::SetEnabled(Control control, int index, bool enabled) {
 void QtView::SetPicture(Control control, int index, const std::string &name) {
     if (auto *box = qobject_cast<CardBox *>(Widget(control, index))) {
         box->ShowPicture(QString::fromStdString(name), LoadPicture(PictureRoot(), name));
+        box->SetCardName(CardName(name));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "widgets.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -7,22 +8,127 @@
 
 namespace vurp::ui {
 
-CardBox::CardBox(QWidget *parent) : QLabel(parent) {}
+namespace {
 
-void CardBox::ShowPicture(const QString &name, const QPixmap &picture) {
+bool IsPressKey(const QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+void DrawFocusFrame(QPainter &p, const QRect &area) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(255, 255, 128), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(area).adjusted(1, 1, -1, -1));
+    p.setPen(QPen(QColor(0, 0, 0), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(area).adjusted(3, 3, -3, -3));
+    p.restore();
+}
+
+CardBox::CardBox(QWidget *parent) : QLabel(parent) {
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void CardBox::SetChoosable(bool choosable) {
+    choosable_ = choosable;
+    setFocusPolicy(choosable ? Qt::StrongFocus : Qt::NoFocus);
+    UpdateHints();
+}
+
+void CardBox::SetCardName(const QString &name) {
+    setAccessibleName(name);
+    UpdateHints();
+}
+
+void CardBox::UpdateHints() {
+    if (choosable_ && isEnabled()) {
+        setCursor(Qt::PointingHandCursor);
+        setToolTip(accessibleName().isEmpty() ? QString()
+                                              : accessibleName() + QStringLiteral(": выбрать"));
+    } else {
+        unsetCursor();
+        setToolTip(QString());
+    }
+}
+
+void CardBox::Press() {
+    if (isEnabled() && isVisible()) {
+        emit clicked();
+    }
+}
+
+void CardBox::keyPressEvent(QKeyEvent *event) {
+    if (IsPressKey(event)) {
+        if (!event->isAutoRepeat()) {
+            Press();
+        }
+        return;
+    }
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        emit stepRequested(-1);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        emit stepRequested(1);
+        return;
+    default:
+        QLabel::keyPressEvent(event);
+    }
+}
+
+void CardBox::changeEvent(QEvent *event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) {
+        UpdateHints();
+    }
+}
+
+void CardBox::ShowPicture(const QString &name, const PictureSet &picture) {
     name_ = name;
     picture_ = picture;
     update();
 }
 
-void CardBox::paintEvent(QPaintEvent *) {
-    // Drawn by hand: QLabel would grey the picture of a disabled box, and the
-    // human's cards are disabled whenever it is not his turn to pick one.
-    if (picture_.isNull()) {
+// Drawn by hand: QLabel would grey the picture of a disabled box, and the
+// human's cards are disabled whenever it is not his turn to pick one.
+void CardBox::DrawPicture(QPainter &p) const {
+    if (picture_.IsNull()) {
         return;
     }
+    const QSize size = picture_.Base().size();
+    const QRect card(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
+    // The device pixels the card covers right now: the screen's ratio, which
+    // changes when the window moves to another screen, or an image's when the
+    // box is rendered into one.
+    const QSizeF covered = p.deviceTransform().mapRect(QRectF(card)).size();
+    const QPixmap pixmap = picture_.ForRatio(covered.width() / size.width());
+    const QSizeF drawn = pixmap.size();
+    const bool exact = qAbs(drawn.width() - covered.width()) < 0.01 &&
+                       qAbs(drawn.height() - covered.height()) < 0.01;
+    // A picture of another size is resampled, never blown up pixel by pixel.
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, !exact);
+    p.drawPixmap(card, pixmap);
+    p.restore();
+}
+
+void CardBox::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    p.drawPixmap((width() - picture_.width()) / 2, (height() - picture_.height()) / 2, picture_);
+    DrawPicture(p);
+    if (hasFocus()) {
+        DrawFocusFrame(p, rect());
+    }
 }
 
 void CardBox::mousePressEvent(QMouseEvent *event) {
@@ -35,8 +141,8 @@ void CardBox::mouseReleaseEvent(QMouseEvent *event) {
                        rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
-    if (click && isEnabled() && isVisible()) {
-        emit clicked();
+    if (click) {
+        Press();
     }
 }
 
@@ -53,6 +159,29 @@ void CaptionButton::paintEvent(QPaintEvent *) {
     const QRect area = rect().adjusted(2, 1, -2, -1);
     style()->drawItemText(&p, area, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(),
                           caption, QPalette::ButtonText);
+    if (hasFocus()) {
+        DrawFocusFrame(p, rect());
+    }
+}
+
+void CaptionButton::keyPressEvent(QKeyEvent *event) {
+    if (IsPressKey(event) && event->key() != Qt::Key_Space) {
+        if (!event->isAutoRepeat()) {
+            click();
+        }
+        return;
+    }
+    QPushButton::keyPressEvent(event);
+}
+
+EditLine::EditLine(QWidget *parent) : QLineEdit(parent) {}
+
+void EditLine::paintEvent(QPaintEvent *event) {
+    QLineEdit::paintEvent(event);
+    if (hasFocus()) {
+        QPainter p(this);
+        DrawFocusFrame(p, rect());
+    }
 }
 
 } // namespace vurp::ui

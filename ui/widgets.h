@@ -1,13 +1,23 @@
-// The two widgets the window needs beyond Qt's own: a card box and a button
-// whose caption wraps.
+// The widgets the window needs beyond Qt's own: a card box, a button whose
+// caption wraps, and a line the player types in; each shows the keyboard focus
+// plainly on the table.
 #pragma once
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QString>
 
+#include "card_pictures.h"
+
+class QPainter;
+
 namespace vurp::ui {
+
+// The focus frame: yellow outside, black inside, so it stands out on the teal
+// table, on a white card and on a grey button alike.
+void DrawFocusFrame(QPainter &p, const QRect &area);
 
 // A picture box: shows one card picture and reports a left click.
 class CardBox final : public QLabel {
@@ -15,23 +25,45 @@ class CardBox final : public QLabel {
 public:
     explicit CardBox(QWidget *parent = nullptr);
 
-    void ShowPicture(const QString &name, const QPixmap &picture);
+    void ShowPicture(const QString &name, const PictureSet &picture);
     // The card code or "rubashka" last shown; empty while none was.
     QString PictureName() const { return name_; }
-    QPixmap Picture() const { return picture_; }
+    // The picture shown, at its own size (71 x 96).
+    QPixmap Picture() const { return picture_.Base(); }
+    // What the box draws where a logical pixel covers `ratio` device pixels.
+    QPixmap PictureFor(qreal ratio) const { return picture_.ForRatio(ratio); }
+
+    // A box of the human's hand: it takes the focus, and while enabled shows
+    // a pointing hand and a tooltip.
+    void SetChoosable(bool choosable);
+    bool IsChoosable() const { return choosable_; }
+    // Names the card shown, for screen readers and the tooltip.
+    void SetCardName(const QString &name);
+    // Clicks the box, as the mouse or the keyboard does, while it is enabled
+    // and visible.
+    void Press();
 
 signals:
-    // A left press and release on the box while it is enabled and visible.
+    // A left press and release on the box, Space or Enter on it, while it is
+    // enabled and visible.
     void clicked();
+    // An arrow key on the box: -1 to the left, +1 to the right.
+    void stepRequested(int step);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
+    void UpdateHints();
+    void DrawPicture(QPainter &p) const;
+
+    bool choosable_ = false;
     QString name_;
-    QPixmap picture_;
+    PictureSet picture_;
     bool pressed_ = false;
 };
 
@@ -41,6 +73,18 @@ class CaptionButton final : public QPushButton {
     Q_OBJECT
 public:
     explicit CaptionButton(const QString &caption, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    // Enter and Return press the button as Space does.
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// A line the player edits: the stake.
+class EditLine final : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit EditLine(QWidget *parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
