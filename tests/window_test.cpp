@@ -369,12 +369,20 @@ TEST(Keyboard, AWholeDealIsPlayedWithKeysAloneAndTheCardsAreNamed) {
     EXPECT_EQ(CardCount(w.window.game().Hands[1]), 0);
     EXPECT_EQ(w.window.game().PlayMode, 12);
 
-    // F1 opens and closes the rules and leaves the focus where it was.
+    // F1 opens and closes the rules, Escape closes any open panel, and the
+    // focus stays where it was.
     Key(Qt::Key_F1);
     EXPECT_TRUE(w.W(Control::TextPravila)->isVisible());
     Key(Qt::Key_F1);
     EXPECT_FALSE(w.W(Control::TextPravila)->isVisible());
     EXPECT_EQ(Focused(), w.W(Control::Razd));
+    Key(Qt::Key_F1);
+    w.ClickOn(Control::Game);
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(w.W(Control::TextPravila)->isVisible());
+    EXPECT_FALSE(w.W(Control::TextGame)->isVisible());
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(w.W(Control::TextPravila)->isVisible());
 }
 
 double Luminance(const QColor &c) {

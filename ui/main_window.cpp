@@ -6,6 +6,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <utility>
 
 #include "accessibility.h"
 #include "card_pictures.h"
@@ -102,6 +103,16 @@ void MainWindow::SetUpKeyboard() {
     // F1 opens the rules, as their button does.
     auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] { game_.Click(Control::Pravila); });
+    // Escape closes whichever panel is open, through its own button.
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, [this] {
+        for (const auto &[panel, button] : {std::pair{Control::TextPravila, Control::Pravila},
+                                            std::pair{Control::TextGame, Control::Game}}) {
+            if (view_.Visible(panel, 0)) {
+                game_.Click(button);
+            }
+        }
+    });
 }
 
 void MainWindow::Press(Control id, int index) {
