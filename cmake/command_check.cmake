@@ -1,0 +1,25 @@
+# Runs PROGRAM with the arguments ARGS (a list) and expects the exit status
+# STATUS, and stdout and stderr, each without its last line break, to match
+# the regular expressions STDOUT and STDERR. With ONE_LINE set, stderr must be
+# exactly one line.
+#
+#   cmake -DPROGRAM=vurp -DARGS=--version -DSTATUS=0 "-DSTDOUT=^vurp " -DSTDERR=^$ -P command_check.cmake
+cmake_minimum_required(VERSION 3.25)
+
+execute_process(COMMAND "${PROGRAM}" ${ARGS}
+                OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
+get_filename_component(name "${PROGRAM}" NAME)
+if(ONE_LINE AND NOT errors MATCHES "^[^\n]+\n$")
+  message(FATAL_ERROR "${name} ${ARGS}: stderr is not one line: [${errors}]")
+endif()
+string(REGEX REPLACE "\n$" "" output "${output}")
+string(REGEX REPLACE "\n$" "" errors "${errors}")
+if(NOT status STREQUAL "${STATUS}")
+  message(FATAL_ERROR "${name} ${ARGS}: status ${status}, expected ${STATUS}; stderr: ${errors}")
+endif()
+if(NOT output MATCHES "${STDOUT}")
+  message(FATAL_ERROR "${name} ${ARGS}: stdout [${output}] does not match ${STDOUT}")
+endif()
+if(NOT errors MATCHES "${STDERR}")
+  message(FATAL_ERROR "${name} ${ARGS}: stderr [${errors}] does not match ${STDERR}")
+endif()
