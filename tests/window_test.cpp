@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -139,14 +140,31 @@ TEST(Window, StakeBoxTakesAtMostSevenCharactersAndSetsTheStake) {
     w.Show();
     auto *stake = w.As<QLineEdit>(Control::Stavk);
     ASSERT_NE(stake, nullptr);
-    EXPECT_EQ(stake->maxLength(), 7);
     stake->selectAll();
     QTest::keyClicks(stake, QStringLiteral("123456789"));
     EXPECT_EQ(stake->text(), QStringLiteral("1234567"));
     EXPECT_EQ(w.window.game().Stake, Currency::FromInt(1234567));
+    // A full box takes nothing more, wherever the cursor stands.
+    stake->setCursorPosition(2);
+    QTest::keyClicks(stake, QStringLiteral("9"));
+    EXPECT_EQ(stake->text(), QStringLiteral("1234567"));
     stake->selectAll();
     QTest::keyClicks(stake, QStringLiteral("8"));
     EXPECT_EQ(w.window.game().Stake, Currency::FromInt(8));
+    // Characters are whole code points, as the driver counts them: eight
+    // emoji keep seven, none cut in two, typed or pasted.
+    const QString emoji = QStringLiteral("😀");
+    stake->selectAll();
+    for (int k = 0; k < 8; ++k) {
+        // One key event a character, as a keyboard sends an emoji.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, emoji);
+        QApplication::sendEvent(stake, &press);
+    }
+    EXPECT_EQ(stake->text(), emoji.repeated(7));
+    EXPECT_EQ(w.view().Text(Control::Stavk, 0), emoji.repeated(7).toStdString());
+    stake->clear();
+    stake->insert(QStringLiteral("1") + emoji.repeated(8));
+    EXPECT_EQ(stake->text(), QStringLiteral("1") + emoji.repeated(6));
 }
 
 TEST(Window, ADealShowsTheHandsTheTurnedCardAndTheStakes) {

@@ -170,11 +170,15 @@ QWidget *MainWindow::MakeWidget(const ControlDesign &design) {
             panel->setFocusPolicy(design.locked ? Qt::ClickFocus : Qt::StrongFocus);
             return panel;
         } else {
-            QLineEdit *line = design.locked ? new QLineEdit(this) : new EditLine(this);
-            line->setReadOnly(design.locked);
-            line->setFocusPolicy(design.locked ? Qt::ClickFocus : Qt::StrongFocus);
+            if (design.locked) {
+                auto *line = new QLineEdit(this);
+                line->setReadOnly(true);
+                line->setFocusPolicy(Qt::ClickFocus);
+                return line;
+            }
+            auto *line = new EditLine(this);
             if (design.maxLength > 0) {
-                line->setMaxLength(design.maxLength);
+                line->SetCharacterLimit(design.maxLength);
             }
             return line;
         }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QValidator>
 
 namespace vurp::ui {
 
@@ -174,7 +175,54 @@ void CaptionButton::keyPressEvent(QKeyEvent *event) {
     QPushButton::keyPressEvent(event);
 }
 
+namespace {
+
+// QLineEdit's own limit counts UTF-16 units and would split an emoji.
+class CodePointLimit final : public QValidator {
+public:
+    CodePointLimit(int limit, QObject *parent) : QValidator(parent), limit_(limit) {}
+
+    State validate(QString &input, int &pos) const override {
+        qsizetype excess = CodePoints(input) - limit_;
+        // The new characters end at the cursor: drop the excess from them,
+        // as a full box drops what is typed into it.
+        qsizetype cut = pos;
+        while (excess > 0 && cut > 0) {
+            cut -= cut >= 2 && input[cut - 1].isLowSurrogate() && input[cut - 2].isHighSurrogate()
+                       ? 2
+                       : 1;
+            --excess;
+        }
+        if (excess > 0) {
+            return Invalid;
+        }
+        input.remove(cut, pos - cut);
+        pos = static_cast<int>(cut);
+        return Acceptable;
+    }
+
+private:
+    static qsizetype CodePoints(const QString &text) {
+        qsizetype count = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const bool pair =
+                text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+            i += pair ? 1 : 0;
+            ++count;
+        }
+        return count;
+    }
+
+    int limit_;
+};
+
+} // namespace
+
 EditLine::EditLine(QWidget *parent) : QLineEdit(parent) {}
+
+void EditLine::SetCharacterLimit(int limit) {
+    setValidator(new CodePointLimit(limit, this));
+}
 
 void EditLine::paintEvent(QPaintEvent *event) {
     QLineEdit::paintEvent(event);

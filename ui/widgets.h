@@ -86,6 +86,11 @@ class EditLine final : public QLineEdit {
 public:
     explicit EditLine(QWidget *parent = nullptr);
 
+    // Keeps at most `limit` characters, counted as whole code points (an
+    // emoji is one, never cut in two), as the game counts them; what is
+    // typed or pasted beyond is dropped.
+    void SetCharacterLimit(int limit);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
