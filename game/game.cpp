@@ -59,7 +59,7 @@ void Game::WriteBalance(int seat, Currency value) {
 }
 
 Currency Game::ReadCurrency(Control control, int index) const {
-    return Currency::FromDouble(ReadNumber(TextOf(control, index)));
+    return vurp::ReadCurrency(TextOf(control, index));
 }
 
 Control Game::HandBoxes(int seat) {

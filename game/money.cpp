@@ -31,6 +31,83 @@ std::int64_t DivideHalfEven(std::int64_t numerator, std::int64_t divisor) {
     return q;
 }
 
+// The leading number of a text as its significant digits and the place of
+// its decimal point: the value is 0.<digits> times ten to the power point.
+struct LeadingNumber {
+    bool negative = false;
+    std::string digits; // no leading zero; empty for zero or no number
+    long long point = 0;
+};
+
+// Exponents are clamped here: far beyond any digit count a text can hold, and
+// far from overflowing the sums made with it.
+constexpr long long kExponentClamp = 1'000'000'000'000'000;
+
+LeadingNumber ScanLeadingNumber(std::string_view text) {
+    std::string s;
+    s.reserve(text.size());
+    for (char ch : text) {
+        if (ch != ' ' && ch != '\t' && ch != '\n') {
+            s += ch;
+        }
+    }
+    const auto is_digit = [&s](std::size_t at) {
+        return at < s.size() && s[at] >= '0' && s[at] <= '9';
+    };
+    LeadingNumber number;
+    std::size_t pos = 0;
+    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
+        number.negative = s[pos] == '-';
+        ++pos;
+    }
+    // Only significant digits count: leading zeros before the point are
+    // dropped, and each leading zero after it moves the point one place.
+    bool any_digit = false;
+    long long point = 0;
+    for (; is_digit(pos); ++pos) {
+        any_digit = true;
+        if (number.digits.empty() && s[pos] == '0') {
+            continue;
+        }
+        number.digits += s[pos];
+        ++point;
+    }
+    if (pos < s.size() && s[pos] == '.') {
+        for (++pos; is_digit(pos); ++pos) {
+            any_digit = true;
+            if (number.digits.empty() && s[pos] == '0') {
+                --point;
+                continue;
+            }
+            number.digits += s[pos];
+        }
+    }
+    if (!any_digit) {
+        return LeadingNumber(); // no number at all reads as a plain zero
+    }
+    if (number.digits.empty()) {
+        return number; // zero, with its sign
+    }
+    if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
+        std::size_t p = pos + 1;
+        bool exponent_negative = false;
+        if (p < s.size() && (s[p] == '+' || s[p] == '-')) {
+            exponent_negative = s[p] == '-';
+            ++p;
+        }
+        long long exponent = 0;
+        for (; is_digit(p); ++p) {
+            if (exponent < kExponentClamp) {
+                exponent = exponent * 10 + (s[p] - '0');
+            }
+        }
+        exponent = exponent < kExponentClamp ? exponent : kExponentClamp;
+        point += exponent_negative ? -exponent : exponent;
+    }
+    number.point = point;
+    return number;
+}
+
 } // namespace
 
 Currency Currency::FromDouble(double value) {
@@ -137,87 +214,74 @@ Currency operator/(Currency a, std::int64_t divisor) {
 }
 
 double ReadNumber(std::string_view text) {
-    std::string s;
-    s.reserve(text.size());
-    for (char ch : text) {
-        if (ch != ' ' && ch != '\t' && ch != '\n') {
-            s += ch;
-        }
-    }
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
-        negative = s[pos] == '-';
-        ++pos;
-    }
-    // The number is rebuilt in a form from_chars takes: digits, an optional
-    // fraction and an optional exponent, never an empty part.
-    std::string mantissa;
-    int int_digits = 0; // significant digits before the point
-    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9') {
-        if (!(mantissa.empty() && s[pos] == '0')) {
-            ++int_digits;
-        }
-        mantissa += s[pos++];
-    }
-    std::string fraction;
-    if (pos < s.size() && s[pos] == '.') {
-        ++pos;
-        while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9') {
-            fraction += s[pos++];
-        }
-    }
-    if (mantissa.empty() && fraction.empty()) {
-        return 0.0;
-    }
-    std::string exponent;
-    if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
-        std::size_t p = pos + 1;
-        std::string sign;
-        if (p < s.size() && (s[p] == '+' || s[p] == '-')) {
-            sign = s[p];
-            ++p;
-        }
-        std::string digits;
-        while (p < s.size() && s[p] >= '0' && s[p] <= '9') {
-            digits += s[p++];
-        }
-        if (!digits.empty()) {
-            exponent = sign + digits;
-        }
-    }
-    std::string number = (mantissa.empty() ? "0" : mantissa);
-    if (!fraction.empty()) {
-        number += "." + fraction;
-    }
-    if (!exponent.empty()) {
-        number += "e" + exponent;
-    }
+    const LeadingNumber number = ScanLeadingNumber(text);
     double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too large or too small for a double: decide by the magnitude's
-        // decimal exponent. All-zero digits never get here.
-        long long decimal_exponent = int_digits > 0 ? int_digits - 1 : -1;
-        if (!exponent.empty()) {
-            const bool exp_negative = exponent[0] == '-';
-            const bool huge = exponent.size() > 12;
-            long long e = 0;
-            if (!huge) {
-                std::from_chars(exponent.data() + (exponent[0] == '-' || exponent[0] == '+'),
-                                exponent.data() + exponent.size(), e);
-            }
-            if (huge) {
-                decimal_exponent = exp_negative ? -1 : 1;
-            } else {
-                decimal_exponent += exp_negative ? -e : e;
-            }
-        }
-        value = decimal_exponent >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (result.ec != std::errc()) {
-        value = 0.0;
+    if (number.digits.empty()) {
+        return number.negative ? -value : value;
     }
-    return negative ? -value : value;
+    // Every value at least 1e400 is beyond a double and every value below
+    // 1e-400 rounds to zero; between them from_chars rounds the digits
+    // correctly.
+    const long long exponent = number.point - 1; // of the first digit
+    if (exponent > 400) {
+        value = std::numeric_limits<double>::infinity();
+    } else if (exponent >= -400) {
+        std::string rebuilt;
+        rebuilt.reserve(number.digits.size() + 8);
+        rebuilt += number.digits[0];
+        if (number.digits.size() > 1) {
+            rebuilt += '.';
+            rebuilt.append(number.digits, 1);
+        }
+        rebuilt += 'e';
+        rebuilt += std::to_string(exponent);
+        const auto result = std::from_chars(rebuilt.data(), rebuilt.data() + rebuilt.size(), value);
+        if (result.ec == std::errc::result_out_of_range) {
+            value = exponent >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
+        } else if (result.ec != std::errc()) {
+            value = 0.0;
+        }
+    }
+    return number.negative ? -value : value;
+}
+
+Currency ReadCurrency(std::string_view text) {
+    const LeadingNumber number = ScanLeadingNumber(text);
+    if (number.digits.empty()) {
+        return Currency();
+    }
+    const std::string &digits = number.digits;
+    // Digits of the scaled value before its decimal point. The first digit is
+    // not zero, so twenty of them are already beyond the range.
+    const long long whole_digits = number.point + 4;
+    if (whole_digits > 19) {
+        return Saturated(number.negative);
+    }
+    std::uint64_t whole = 0;
+    for (long long i = 0; i < whole_digits; ++i) {
+        const std::size_t at = static_cast<std::size_t>(i);
+        whole =
+            whole * 10 + (at < digits.size() ? static_cast<std::uint64_t>(digits[at] - '0') : 0);
+    }
+    // Round half to even on the digits that follow. When no digit follows, or
+    // the first one lies beyond the fifth decimal, the next digit is a zero.
+    if (whole_digits >= 0 && static_cast<unsigned long long>(whole_digits) < digits.size()) {
+        const std::size_t first = static_cast<std::size_t>(whole_digits);
+        const char next = digits[first];
+        const bool beyond = digits.find_first_not_of('0', first + 1) != std::string::npos;
+        if (next > '5' || (next == '5' && (beyond || whole % 2 == 1))) {
+            ++whole;
+        }
+    }
+    constexpr std::uint64_t limit = static_cast<std::uint64_t>(INT64_MAX);
+    if (whole > limit + (number.negative ? 1 : 0)) {
+        return Saturated(number.negative);
+    }
+    if (number.negative) {
+        return Currency::FromRaw(whole == limit + 1 ? INT64_MIN
+                                                    : -static_cast<std::int64_t>(whole));
+    }
+    return Currency::FromRaw(static_cast<std::int64_t>(whole));
 }
 
 std::string WriteNumber(double value) {

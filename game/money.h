@@ -53,6 +53,13 @@ private:
 // the range of a double reads as plus or minus infinity.
 double ReadNumber(std::string_view text);
 
+// Reads the leading number of a text, by the same rule as ReadNumber, straight
+// into the currency from its decimal digits, so that every balance and bank
+// text written by WriteNumber or PlainDecimal reads back to the very same
+// value. Rounds to four decimal places, half to even, on the digits as typed;
+// beyond the range it saturates at Currency::Max() or Currency::Min().
+Currency ReadCurrency(std::string_view text);
+
 // The sign-reserving form: a space before a number that is zero or positive,
 // "-" before a negative one, then the shortest decimal text with "." as the
 // decimal point, no exponent and no trailing zeros (" 12", "-4", " 0.5").

@@ -4,7 +4,7 @@
 namespace vurp {
 
 void Game::Stavk_Change() {
-    Stake = ReadCurrency(Control::Stavk);
+    Stake = Currency::FromDouble(ReadNumber(TextOf(Control::Stavk)));
 }
 
 void Game::CollectStakes() {
