@@ -4,6 +4,8 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -17,7 +19,14 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <functional>
+#include <optional>
+#include <thread>
 
 #include "accessibility.h"
 #include "card_pictures.h"
@@ -617,6 +626,152 @@ TEST(CardPictures, WhatCannotBeLoadedIsDrawnInstead) {
     EXPECT_NE(Pixels(PlaceholderPicture("9c")), Pixels(PlaceholderPicture("9p")));
     EXPECT_NE(Pixels(PlaceholderPicture("9c")), Pixels(PlaceholderPicture("8c")));
     EXPECT_NE(Pixels(PlaceholderPicture("9c")), Pixels(PlaceholderPicture(CardBack)));
+}
+
+QByteArray Encoded(const QImage &image, const char *format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+QImage Solid(QSize size, const QColor &colour) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+QByteArray SourcePicture(const QString &file) {
+    QFile source(kSourceRoot + QStringLiteral("/Pict/") + file);
+    return source.open(QIODevice::ReadOnly) ? source.readAll() : QByteArray();
+}
+
+// A named pipe whose writer hands `bytes` to whoever opens it for reading: a
+// loader that opened it would show that picture, not wait for ever.
+class Pipe {
+public:
+    Pipe(const QString &path, const QByteArray &bytes) : path_(QFile::encodeName(path)) {
+        EXPECT_EQ(mkfifo(path_.constData(), 0600), 0);
+        writer_ = std::thread([this, bytes] {
+            const int fd = ::open(path_.constData(), O_WRONLY);
+            if (fd >= 0) {
+                EXPECT_EQ(::write(fd, bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                          bytes.size());
+                ::close(fd);
+            }
+        });
+    }
+    Pipe(const Pipe &) = delete;
+    Pipe &operator=(const Pipe &) = delete;
+    // Opening the read end without waiting lets a writer still waiting finish.
+    ~Pipe() {
+        const int fd = ::open(path_.constData(), O_RDONLY | O_NONBLOCK);
+        writer_.join();
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+
+private:
+    QByteArray path_;
+    std::thread writer_;
+};
+
+TEST(CardPictures, OnlyASanePictureInARegularFileIsShownAndNothingWaits) {
+    const QByteArray bmp = SourcePicture(QStringLiteral("9c.bmp"));
+    const QByteArray twice = SourcePicture(QStringLiteral("9c@2x.png"));
+    ASSERT_FALSE(bmp.isEmpty() || twice.isEmpty());
+    const QImage real = Pixels(LoadPicture(kSourceRoot, "9c"));
+    std::optional<Pipe> pipe;
+    struct Fault {
+        const char *what;
+        int scale; // 1: the card's own file Pict/9c.bmp, 2: Pict/9c@2x.png beside it
+        std::function<void(const QString &path)> make;
+        QImage shown = {}; // the picture still shown; null: the fault is refused
+    };
+    const QImage narrower = Solid(QSize(70, 96), Qt::red);
+    const QImage widest = Solid(QSize(kMaxPictureSide, 8), Qt::green);
+    const Fault faults[] = {
+        {"no Pict folder", 1, [](const QString &p) { QFileInfo(p).dir().removeRecursively(); }},
+        {"an empty file", 1, [](const QString &p) { WriteFile(p, {}); }},
+        {"a BMP cut short", 1, [&](const QString &p) { WriteFile(p, bmp.left(bmp.size() / 2)); }},
+        {"not a picture", 1, [](const QString &p) { WriteFile(p, "not a bitmap"); }},
+        {"another size", 1, [&](const QString &p) { WriteFile(p, Encoded(narrower, "BMP")); },
+         narrower},
+        {"as wide as allowed", 1, [&](const QString &p) { WriteFile(p, Encoded(widest, "BMP")); },
+         widest},
+        {"too wide", 1,
+         [](const QString &p) {
+             WriteFile(p, Encoded(Solid(QSize(kMaxPictureSide + 1, 8), Qt::red), "BMP"));
+         }},
+        {"too tall", 1,
+         [](const QString &p) {
+             WriteFile(p, Encoded(Solid(QSize(8, kMaxPictureSide + 1), Qt::red), "PNG"));
+         }},
+        {"too large a file", 1,
+         [&](const QString &p) { WriteFile(p, bmp + QByteArray(kMaxPictureFileBytes, '\0')); }},
+        {"a named pipe", 1, [&](const QString &p) { pipe.emplace(p, bmp); }},
+        {"a folder", 1, [](const QString &p) { QDir().mkdir(p); }},
+        {"a loop of links", 1, [](const QString &p) { QFile::link(p, p); }},
+        {"a link to a picture", 1,
+         [](const QString &p) { QFile::link(kSourceRoot + QStringLiteral("/Pict/9c.bmp"), p); },
+         real},
+        {"a named pipe at twice the size", 2, [&](const QString &p) { pipe.emplace(p, twice); }},
+    };
+    for (const Fault &fault : faults) {
+        SCOPED_TRACE(fault.what);
+        QTemporaryDir root;
+        ASSERT_TRUE(root.isValid());
+        ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("Pict")));
+        const QString base = root.filePath(QStringLiteral("Pict/9c.bmp"));
+        if (fault.scale == 2) {
+            WriteFile(base, bmp);
+        }
+        fault.make(fault.scale == 1 ? base : root.filePath(QStringLiteral("Pict/9c@2x.png")));
+        const QImage loaded = Pixels(LoadPicture(root.path(), "9c").ForRatio(fault.scale));
+        pipe.reset();
+        // A refused picture at twice the size leaves the card's own picture.
+        const QImage expected = !fault.shown.isNull() ? Pixels(QPixmap::fromImage(fault.shown))
+                                : fault.scale == 1    ? Pixels(PlaceholderPicture("9c"))
+                                                      : real;
+        EXPECT_TRUE(loaded == expected);
+    }
+}
+
+TEST(CardPictures, AChangedFileIsReadAgainAndAnUnchangedOneIsNot) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("Pict")));
+    const QString path = root.filePath(QStringLiteral("Pict/9c.bmp"));
+    const QDateTime start = QDateTime::currentDateTime().addSecs(-60);
+    // The file's size and time of change tell whether it is the one read before.
+    struct Step {
+        QColor written;
+        QSize size;
+        int secondsLater;
+        QColor shown;
+    };
+    for (const Step &step :
+         {Step{Qt::red, QSize(71, 96), 0, Qt::red}, Step{Qt::blue, QSize(71, 96), 0, Qt::red},
+          Step{Qt::blue, QSize(71, 96), 5, Qt::blue},
+          Step{Qt::green, QSize(70, 96), 5, Qt::green}}) {
+        SCOPED_TRACE(step.written.name().toStdString() + " at " +
+                     std::to_string(step.secondsLater));
+        WriteFile(path, Encoded(Solid(step.size, step.written), "BMP"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(
+            file.setFileTime(start.addSecs(step.secondsLater), QFileDevice::FileModificationTime));
+        file.close();
+        EXPECT_EQ(LoadPicture(root.path(), "9c").Base().toImage().pixelColor(0, 0), step.shown);
+    }
 }
 
 TEST(CardPictures, TheFirstFolderHoldingPictWins) {

@@ -1,12 +1,19 @@
 #include "card_pictures.h"
 
+#include <QBuffer>
+#include <QCache>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QImageReader>
 #include <QPainter>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "cards.h"
@@ -48,17 +55,130 @@ QFont PixelFont(int pixels, bool bold) {
     return font;
 }
 
-// The file beside `path` that holds its picture at `scale` times the size,
-// named as Qt names such files: Pict/9c.bmp at twice the size is
-// Pict/9c@2x.png. Null when the file is missing or unreadable.
-QPixmap LoadScaled(const QString &path, int scale) {
-    const QFileInfo file(path);
-    QPixmap picture;
-    if (!picture.load(
-            file.dir().filePath(file.completeBaseName() + QStringLiteral("@%1x.png").arg(scale)))) {
+// Room for every file of a deck at all three sizes (about 14 MB), counted in
+// kilobytes; a picture larger than the whole room is not kept.
+constexpr int kDecodedKilobytes = 32 * 1024;
+
+struct Decoded {
+    qint64 size = 0;
+    QDateTime modified;
+    QImage image; // null for a file that is not a picture
+};
+
+// The pictures already read, by path: the game loads a card's picture every
+// time it shows the card, and a file is decoded again only when its size or
+// time of change differs from what was read. QImage rather than QPixmap, so
+// that nothing here outlives the application's pixmap support.
+QCache<QString, Decoded> &DecodedFiles() {
+    static QCache<QString, Decoded> files(kDecodedKilobytes);
+    return files;
+}
+
+template <typename Number> Number LittleEndianAt(const QByteArray &bytes, qsizetype at) {
+    return qFromLittleEndian<Number>(bytes.constData() + at);
+}
+
+// Whether a BMP holds every pixel row its header promises. Qt decodes a file
+// cut short without an error and leaves the missing rows black.
+bool BmpComplete(const QByteArray &bytes) {
+    constexpr qsizetype kFileHeader = 14;
+    constexpr qsizetype kCoreHeader = 12;
+    constexpr qsizetype kInfoHeader = 40;
+    if (bytes.size() < kFileHeader + 4) {
+        return false;
+    }
+    const qint64 pixelsAt = LittleEndianAt<quint32>(bytes, 10);
+    const quint32 header = LittleEndianAt<quint32>(bytes, kFileHeader);
+    if (header != kCoreHeader && header < kInfoHeader) {
+        return false;
+    }
+    if (bytes.size() < kFileHeader + static_cast<qsizetype>(header)) {
+        return false;
+    }
+    qint64 width = 0;
+    qint64 height = 0;
+    qint64 bits = 0;
+    quint32 compression = 0;
+    if (header == kCoreHeader) {
+        width = LittleEndianAt<quint16>(bytes, 18);
+        height = LittleEndianAt<quint16>(bytes, 20);
+        bits = LittleEndianAt<quint16>(bytes, 24);
+    } else {
+        // A negative height stores the rows top down.
+        width = std::abs(static_cast<qint64>(LittleEndianAt<qint32>(bytes, 18)));
+        height = std::abs(static_cast<qint64>(LittleEndianAt<qint32>(bytes, 22)));
+        bits = LittleEndianAt<quint16>(bytes, 28);
+        compression = LittleEndianAt<quint32>(bytes, 30);
+    }
+    if (width > kMaxPictureSide || height > kMaxPictureSide) {
+        return false;
+    }
+    constexpr quint32 kRgb = 0;
+    constexpr quint32 kBitFields = 3;
+    constexpr quint32 kAlphaBitFields = 6;
+    const bool plainRows =
+        compression == kRgb || compression == kBitFields || compression == kAlphaBitFields;
+    // Run-length coded rows have no fixed length: the header's image size
+    // stands for them.
+    const qint64 pixelBytes = plainRows ? (width * bits + 31) / 32 * 4 * height
+                                        : static_cast<qint64>(LittleEndianAt<quint32>(bytes, 34));
+    return bytes.size() >= pixelsAt + pixelBytes;
+}
+
+// The picture in `file`, or null when it is not a sane card picture: too
+// large a file, a picture wider or taller than any card could be (told by its
+// header, before anything is decoded), or a BMP cut short.
+QImage ReadPicture(QFile &file) {
+    // No more than the limit, even from a file that grew since it was looked at.
+    QByteArray bytes = file.read(kMaxPictureFileBytes + 1);
+    if (bytes.size() > kMaxPictureFileBytes) {
         return {};
     }
-    return picture;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {
+        return {};
+    }
+    if (bytes.startsWith("BM") && !BmpComplete(bytes)) {
+        return {};
+    }
+    return reader.read();
+}
+
+// The picture of the file at `path`, null when there is none. Only a regular
+// file, or a link to one, is opened: a pipe or a device would keep the window
+// waiting on the first read, and a folder or a loop of links holds no picture.
+QImage LoadPictureFile(const QString &path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kMaxPictureFileBytes) {
+        return {};
+    }
+    QCache<QString, Decoded> &files = DecodedFiles();
+    if (const Decoded *known = files.object(path);
+        known != nullptr && known->size == info.size() && known->modified == info.lastModified()) {
+        return known->image;
+    }
+    // A file that cannot be opened now may be readable later without a
+    // change to its contents, so only what was read is remembered.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QImage image = ReadPicture(file);
+    const auto kilobytes = static_cast<int>(image.sizeInBytes() / 1024) + 1;
+    files.insert(path, new Decoded{info.size(), info.lastModified(), image}, kilobytes);
+    return image;
+}
+
+// The file beside `path` that holds its picture at `scale` times the size,
+// named as Qt names such files: Pict/9c.bmp at twice the size is
+// Pict/9c@2x.png. Null when the file is missing or refused.
+QPixmap LoadScaled(const QString &path, int scale) {
+    const QFileInfo file(path);
+    return QPixmap::fromImage(LoadPictureFile(
+        file.dir().filePath(file.completeBaseName() + QStringLiteral("@%1x.png").arg(scale))));
 }
 
 PictureSet PlaceholderSet(std::string_view name) {
@@ -121,13 +241,13 @@ PictureSet LoadPicture(const QString &root, std::string_view name) {
         return PlaceholderSet(name);
     }
     const QString path = QDir(root).filePath(QString::fromStdString(PicturePath(name)));
-    QPixmap picture;
+    const QImage picture = LoadPictureFile(path);
     // Without the picture of the rules the larger ones are not used either:
     // the card looks the same on every screen.
-    if (!picture.load(path)) {
+    if (picture.isNull()) {
         return PlaceholderSet(name);
     }
-    return PictureSet(picture, LoadScaled(path, 2), LoadScaled(path, 3));
+    return PictureSet(QPixmap::fromImage(picture), LoadScaled(path, 2), LoadScaled(path, 3));
 }
 
 QPixmap PlaceholderPicture(std::string_view name, int scale) {

@@ -13,6 +13,11 @@ namespace vurp::ui {
 
 inline constexpr int kPictureWidth = 71;
 inline constexpr int kPictureHeight = 96;
+// A file larger than this, or a picture wider or taller than this, is no card
+// picture: it is refused before it is decoded, so that a stray photograph in
+// the Pict folder neither stalls the table nor fills the memory.
+inline constexpr qint64 kMaxPictureFileBytes = 4 * 1024 * 1024;
+inline constexpr int kMaxPictureSide = 1024;
 
 // One card picture at its own size and, where they exist, at twice and three
 // times that size for screens with more than one device pixel to a logical
@@ -47,8 +52,9 @@ QString PictureRoot();
 // The picture of a card code or of the card back, read from
 // root/PicturePath(name), with <name>@2x.png and <name>@3x.png beside it where
 // they load at twice and three times its size. Never null: a name that is
-// neither a card nor the back, or a file that is missing or unreadable, gives
-// the placeholder at all three sizes.
+// neither a card nor the back, or a file that is missing, unreadable, not a
+// regular file, too large or cut short, gives the placeholder at all three
+// sizes. A file is decoded once and read again only when it changes.
 PictureSet LoadPicture(const QString &root, std::string_view name);
 // Drawn in code at `scale` (1 to 3) times the card size: rank and suit on
 // white for a card, a plain back for the back, an empty white card for any

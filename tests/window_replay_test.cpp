@@ -1,0 +1,250 @@
+// The window and the replay driver agree: every script is played through the
+// real window, by mouse clicks and key presses as a player makes them, and
+// through the driver on its recording view; after each line every control
+// shows the same in both, and the table beneath is the same.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls.h"
+#include "json.h"
+#include "main_window.h"
+#include "recording_view.h"
+#include "script.h"
+#include "widgets.h"
+
+namespace vurp::ui {
+namespace {
+
+std::vector<std::string_view> Words(std::string_view line) {
+    std::vector<std::string_view> words;
+    std::size_t start = line.find_first_not_of(" \t");
+    while (start != std::string_view::npos) {
+        const std::size_t end = std::min(line.find_first_of(" \t", start), line.size());
+        words.push_back(line.substr(start, end - start));
+        start = line.find_first_not_of(" \t", end);
+    }
+    return words;
+}
+
+template <typename Number> Number Parsed(std::string_view word) {
+    Number value{};
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+    EXPECT_TRUE(error == std::errc() && end == word.data() + word.size()) << word;
+    return value;
+}
+
+// The driver, fed the script one line at a time.
+struct Driver {
+    RecordingView view;
+    ScriptedRandom random;
+    Game game{view, random};
+
+    Driver() { game.Form_Load(); }
+    // Whether the driver refused the line's click.
+    bool Run(const std::string &line) {
+        std::istringstream in(line);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunScript(in, out, err, game, view, random), kReplayDone) << err.str();
+        return out.str().starts_with("{\"refused\"");
+    }
+};
+
+// The window, played as a person plays it.
+struct Player {
+    ScriptedRandom random;
+    MainWindow window{random};
+
+    // False only for a click that the window could not deliver.
+    bool Run(std::string_view line) {
+        const std::vector<std::string_view> words = Words(line);
+        if (words.empty() || words[0].starts_with('#')) {
+            return true;
+        }
+        if (words[0] == "seed") {
+            random.Seed(Parsed<std::uint64_t>(words.at(1)));
+        } else if (words[0] == "rand") {
+            random.Push(Parsed<double>(words.at(1)));
+        } else if (words[0] == "click") {
+            const auto control = ControlByName(words.at(1));
+            EXPECT_TRUE(control.has_value()) << line;
+            return control && Click(*control, words.size() > 2 ? Parsed<int>(words[2]) : 0);
+        } else if (words[0] == "type") {
+            // The text runs from after the one blank behind the control's name.
+            const std::size_t name = line.find("Stavk") + 5;
+            Type(name < line.size() ? line.substr(name + 1) : std::string_view());
+        }
+        return true;
+    }
+
+    // Only a control in sight that answers to the mouse can be clicked.
+    bool Click(Control control, int index) {
+        QWidget *widget = window.control(control, index);
+        if (widget == nullptr || !widget->isVisible() || !widget->isEnabled()) {
+            return false;
+        }
+        QTest::mouseClick(widget, Qt::LeftButton);
+        return true;
+    }
+
+    // Selects the whole stake and types over it, one key to a character as a
+    // keyboard sends them: QTest::keyClicks could type Latin-1 only.
+    void Type(std::string_view text) {
+        auto *stake = qobject_cast<QLineEdit *>(window.control(Control::Stavk));
+        ASSERT_NE(stake, nullptr);
+        stake->setFocus();
+        stake->selectAll();
+        const QString typed = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        if (typed.isEmpty()) {
+            QTest::keyClick(stake, Qt::Key_Delete);
+        }
+        for (const char32_t character : typed.toUcs4()) {
+            QTest::sendKeyEvent(QTest::Click, stake, Qt::Key_unknown,
+                                QString::fromUcs4(&character, 1), Qt::NoModifier);
+        }
+    }
+};
+
+std::optional<Colour> ColourOf(const QWidget *widget, QPalette::ColorRole role, bool set) {
+    if (!set) {
+        return std::nullopt;
+    }
+    const QColor c = widget->palette().color(role);
+    return static_cast<Colour>(c.red() | c.green() << 8 | c.blue() << 16);
+}
+
+// A control as the window shows it, in the roles the window's view colours.
+ControlState Shown(MainWindow &window, Control control, int index) {
+    const View &view = window.game().view();
+    QWidget *widget = window.control(control, index);
+    ControlState state;
+    state.visible = view.Visible(control, index);
+    state.enabled = view.Enabled(control, index);
+    state.text = view.Text(control, index);
+    if (const auto *box = qobject_cast<CardBox *>(widget)) {
+        state.picture = box->PictureName().toStdString();
+    }
+    auto back = QPalette::Base;
+    auto fore = QPalette::Text;
+    bool backSet = false;
+    if (qobject_cast<QPushButton *>(widget) != nullptr) {
+        back = QPalette::Button;
+        fore = QPalette::ButtonText;
+    } else if (qobject_cast<QLabel *>(widget) != nullptr) {
+        back = QPalette::Window;
+        fore = QPalette::WindowText;
+        // The table's own colour reaches every label: only a label that
+        // paints its background has one of its own.
+        backSet = widget->autoFillBackground();
+    }
+    const QPalette &palette = widget->palette();
+    backSet = backSet || (back != QPalette::Window && palette.isBrushSet(QPalette::Active, back));
+    state.back = ColourOf(widget, back, backSet);
+    state.fore = ColourOf(widget, fore, palette.isBrushSet(QPalette::Active, fore));
+    return state;
+}
+
+std::string Described(const ControlState &s) {
+    const auto colour = [](const std::optional<Colour> &c) {
+        return c ? std::to_string(*c) : std::string("none");
+    };
+    return std::string(s.visible ? "visible" : "hidden") + (s.enabled ? " enabled" : " disabled") +
+           " text \"" + s.text + "\" picture \"" + s.picture + "\" back " + colour(s.back) +
+           " fore " + colour(s.fore);
+}
+
+// Every control and array element that the window shows otherwise than the
+// driver records it, one line each: the window first, then the driver.
+std::string Differences(MainWindow &window, const RecordingView &driver) {
+    std::string differences;
+    for (const ControlDesign &design : ControlDesigns()) {
+        for (int i = design.count == 0 ? 0 : 1; i <= design.count; ++i) {
+            const std::string shown = Described(Shown(window, design.id, i));
+            const std::string recorded = Described(driver.State(design.id, i));
+            if (shown != recorded) {
+                differences +=
+                    design.name + "(" + std::to_string(i) + "): " + shown + " | " + recorded + "\n";
+            }
+        }
+    }
+    return differences;
+}
+
+// The window-level variables, written as the driver writes them.
+std::string TableOf(const Table &table) {
+    static const RecordingView kDesign;
+    return Snapshot(table, kDesign);
+}
+
+void ExpectSame(Player &player, const Driver &driver) {
+    const std::string differences = Differences(player.window, driver.view);
+    ASSERT_TRUE(differences.empty()) << "window | driver:\n" << differences;
+    ASSERT_EQ(TableOf(player.window.game()), TableOf(driver.game));
+}
+
+// Plays `script` on both up to the first line after which they differ.
+void PlayBoth(const std::string &script) {
+    Player player;
+    player.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&player.window));
+    Driver driver;
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(player, driver)) << "at the start";
+    std::istringstream lines(script);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        SCOPED_TRACE("line " + std::to_string(number) + ": " + line);
+        const bool refused = driver.Run(line);
+        EXPECT_EQ(player.Run(line), !refused);
+        ASSERT_NO_FATAL_FAILURE(ExpectSame(player, driver));
+    }
+}
+
+std::string Contents(const QString &path) {
+    std::ifstream file(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+TEST(WindowAndDriver, AgreeOnEveryGoldenGame) {
+    const QDir golden(QStringLiteral(VURP_SOURCE_DIR "/tests/golden"));
+    const QStringList scripts = golden.entryList({QStringLiteral("*.script")}, QDir::Files);
+    ASSERT_FALSE(scripts.isEmpty());
+    for (const QString &name : scripts) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_NO_FATAL_FAILURE(PlayBoth(Contents(golden.filePath(name))));
+    }
+}
+
+TEST(WindowAndDriver, AgreeOnOddStakes) {
+    // Each stake is typed, then the same round of clicks passes, plays the
+    // first card it may and deals again, so that every stake is paid.
+    std::string script = "seed 5\n";
+    for (const char *stake : {"-5", "abc", "0,5", " 0", "", "2.5", "😀😀😀😀😀😀😀😀"}) {
+        script += std::string("type Stavk ") + stake + "\n";
+        for (int round = 0; round < 6; ++round) {
+            script += "click Razd\nclick PasVurp\nclick PasHelp\nclick Sled\nclick Change\n";
+            for (int card = 1; card <= 5; ++card) {
+                script += "click Pict1 " + std::to_string(card) + "\n";
+            }
+        }
+    }
+    ASSERT_NO_FATAL_FAILURE(PlayBoth(script));
+}
+
+} // namespace
+} // namespace vurp::ui
