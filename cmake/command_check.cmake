@@ -1,12 +1,16 @@
 # Runs PROGRAM with the arguments ARGS (a list) and expects the exit status
 # STATUS, and stdout and stderr, each without its last line break, to match
 # the regular expressions STDOUT and STDERR. With ONE_LINE set, stderr must be
-# exactly one line.
+# exactly one line. With INPUT set, the program reads that file on stdin.
 #
 #   cmake -DPROGRAM=vurp -DARGS=--version -DSTATUS=0 "-DSTDOUT=^vurp " -DSTDERR=^$ -P command_check.cmake
 cmake_minimum_required(VERSION 3.25)
 
-execute_process(COMMAND "${PROGRAM}" ${ARGS}
+set(input)
+if(DEFINED INPUT)
+  set(input INPUT_FILE "${INPUT}")
+endif()
+execute_process(COMMAND "${PROGRAM}" ${ARGS} ${input}
                 OUTPUT_VARIABLE output ERROR_VARIABLE errors RESULT_VARIABLE status)
 get_filename_component(name "${PROGRAM}" NAME)
 if(ONE_LINE AND NOT errors MATCHES "^[^\n]+\n$")

@@ -88,6 +88,14 @@ std::string CardAt(std::string_view cards, int i) {
     return Mid(cards, 2 * i - 1, 2);
 }
 
+std::string RankOf(std::string_view card) {
+    return Mid(card, 1, 1);
+}
+
+std::string SuitOf(std::string_view card) {
+    return Mid(card, 2, 1);
+}
+
 std::string RankName(std::string_view table, int n) {
     if (n < 1 || n > 9) {
         return "";
@@ -104,6 +112,21 @@ std::string PicturePath(std::string_view name) {
 
 int CardCount(std::string_view hand) {
     return static_cast<int>(Trim(hand).size() / 2);
+}
+
+bool Holds(std::string_view cards, std::string_view card) {
+    return cards.find(card) != std::string_view::npos;
+}
+
+int RankNumber(std::string_view card) {
+    if (card.empty() || card[0] < '0' || card[0] > '9') {
+        return 0;
+    }
+    return card[0] - '0';
+}
+
+bool RankAbove(std::string_view card, char rank) {
+    return !card.empty() && card[0] > rank;
 }
 
 } // namespace vurp

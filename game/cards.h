@@ -31,6 +31,11 @@ std::string Trim(std::string_view s);
 // Card at 1-based position i of a hand or deck string: characters 2i-1 and 2i.
 std::string CardAt(std::string_view cards, int i);
 
+// The rank character of a card (its first) and its suit letter (its second);
+// empty when the text is too short.
+std::string RankOf(std::string_view card);
+std::string SuitOf(std::string_view card);
+
 // Rank name n (1..9) from one of the 135-character tables, spaces trimmed.
 std::string RankName(std::string_view table, int n);
 
@@ -41,5 +46,18 @@ std::string PicturePath(std::string_view name);
 
 // Number of cards held: the trimmed length divided by two.
 int CardCount(std::string_view hand);
+
+// Whether a hand (or any string of card codes) holds `card`. Every code
+// starts with a digit, so a code is only ever found at a card's own position.
+bool Holds(std::string_view cards, std::string_view card);
+
+// The numeric value of a card's rank digit, 0 when it does not start with a
+// digit (a blank position, a not-found answer, nothing).
+int RankNumber(std::string_view card);
+
+// Whether the card's rank character (its first) sorts after `rank`. Rank
+// digits sort in rank order, and a not-found answer's "a" after all of them;
+// an empty text is above nothing.
+bool RankAbove(std::string_view card, char rank);
 
 } // namespace vurp

@@ -10,26 +10,15 @@ namespace vurp {
 
 namespace {
 
-// The numeric value of a card's rank digit, 0 when it is not a rank.
-int RankValue(const std::string &card) {
-    if (card.empty() || card[0] < '1' || card[0] > '9') {
-        return 0;
-    }
-    return card[0] - '0';
-}
-
-bool Holds(const std::string &hand, const std::string &card) {
-    return hand.find(card) != std::string::npos;
-}
-
-// A king of trumps after promotion counts only with a nine or better beside it.
+// A king of trumps after promotion counts only with a nine or better beside
+// it, read from the promoted ranks of the first four cards.
 bool PromotedKingWithSupport(const std::string &promoted, const std::string &trump) {
     if (!Holds(promoted, "8" + trump)) {
         return false;
     }
     for (int p = 1; p <= 4; ++p) {
         const std::string card = CardAt(promoted, p);
-        if (Mid(card, 2, 1) == trump && Mid(card, 1, 1) != "8" && RankValue(card) > 3) {
+        if (SuitOf(card) == trump && RankOf(card) != "8" && RankNumber(card) > 3) {
             return true;
         }
     }
@@ -40,12 +29,12 @@ bool PromotedKingWithSupport(const std::string &promoted, const std::string &tru
 
 void Game::ComputerFirstRound() {
     const int s = CurSeat;
-    const int trumps = SuitCount(*this, s, Trump);
-    if (Holds(Hands[s], "1" + Trump) && Holds(Hands[s], "9" + Trump) && trumps == 2) {
+    if (HoldsHelicopter(s)) {
         Vert_Click();
         return;
     }
 
+    const int trumps = SuitCount(*this, s, Trump);
     const std::string promoted = PromotedHand(*this, s);
     const bool promotedAce = Holds(promoted, "9" + Trump);
     const bool strong = FourOfAKindRank(*this, s) != 0 || trumps >= 3 || promotedAce ||
@@ -61,7 +50,7 @@ void Game::ComputerFirstRound() {
     }
 
     // A lone ace (or what counts as one) may be worth going for its rank.
-    const int r = RankValue(HighestOfSuit(*this, s, Trump));
+    const int r = RankNumber(HighestOfSuit(*this, s, Trump));
     random_.Reseed();
     const double u = random_.Next();
     if (!(u < 0.5 || RankCount(*this, s, r) > 1)) {
@@ -69,9 +58,7 @@ void Game::ComputerFirstRound() {
         return;
     }
     SetText(Control::talk, s, "Вурп иду за " + RankName(RankInstrumental, r));
-    for (Control c : {Control::vurp, Control::PasVurp, Control::VurpGo, Control::Vert}) {
-        Enable(c, 0, false);
-    }
+    EnableFirstRoundButtons(false);
     Status[s] = DeclarerGoingFor;
     AskForRank(r);
     Enable(Control::Sled, 0, true);
@@ -91,20 +78,19 @@ void Game::ComputerSecondRound() {
         std::string rank;
         std::string promotedRank;
         for (int p = 1; p <= 5; ++p) {
-            if (Mid(CardAt(Hands[s], p), 2, 1) == Trump) {
+            if (SuitOf(CardAt(Hands[s], p)) == Trump) {
                 rank = CardAt(Hands[s], p);
-                promotedRank = Mid(CardAt(promoted, p), 1, 1);
+                promotedRank = RankOf(CardAt(promoted, p));
             }
         }
-        const int r = RankValue(rank);
-        if (RankCount(*this, s, r) == 3 || promotedRank > "6") {
+        const int r = RankNumber(rank);
+        // A queen or better once promoted.
+        if (RankCount(*this, s, r) == 3 || RankAbove(promotedRank, '6')) {
             SetText(Control::talk, s, "Помогу иду за " + RankName(RankInstrumental, r));
             Status[s] = SupporterGoingFor;
             AskForRank(r);
             Enable(Control::Sled, 0, true);
-            for (Control c : {Control::Help, Control::PasHelp, Control::HelpGo, Control::five}) {
-                Enable(c, 0, false);
-            }
+            EnableSecondRoundButtons(false);
             Show(Control::Change, 0, false);
             GoRank = r;
             return;
@@ -127,15 +113,17 @@ void Game::ComputerDiscard() {
     if (const int quad = FourOfAKindRank(*this, s); quad != 0) {
         for (int p = 1; p <= 5 && c.empty(); ++p) {
             const std::string card = CardAt(Hands[s], p);
-            if (RankValue(card) != 0 && RankValue(card) != quad) {
+            if (RankNumber(card) != 0 && RankNumber(card) != quad) {
                 c = card;
             }
         }
     } else if (SuitCount(*this, s, Trump) > 0) {
+        // A lone card of another suit up to the queen goes first, then the
+        // lowest card of another suit unless that is an ace, else a trump.
         c = LowestSingleton(*this, s);
-        if (!(Mid(c, 1, 1) <= "7")) {
+        if (RankAbove(c, '7')) {
             c = LowestNonTrump(*this, s);
-            if (!(c <= "9")) {
+            if (IsAceOrNone(c)) {
                 c = LowestOfSuit(*this, s, Trump);
             }
         }
@@ -143,15 +131,7 @@ void Game::ComputerDiscard() {
         c = LowestNonTrump(*this, s);
     }
     Hands[s] = HandWithout(*this, s, c);
-    if (Status[s] == DeclarerGoingFor) {
-        Status[s] = DeclarerReady;
-    }
-    NextSeat();
-    if (AllDeclared()) {
-        ExchangeStep();
-    } else {
-        SecondRoundTurn();
-    }
+    AfterDiscard();
 }
 
 } // namespace vurp

@@ -13,14 +13,6 @@ bool IsCard(const std::string &answer, char none) {
     return !answer.empty() && answer[0] != none;
 }
 
-std::string SuitOf(const std::string &card) {
-    return Mid(card, 2, 1);
-}
-
-bool Contains(const std::string &hand, const std::string &code) {
-    return hand.find(code) != std::string::npos;
-}
-
 // The seat holds a card of a suit that is not trumps.
 bool HoldsPlain(const Table &t, int seat, const std::string &suit) {
     return suit != t.Trump && SuitCount(t, seat, suit) > 0;
@@ -28,11 +20,30 @@ bool HoldsPlain(const Table &t, int seat, const std::string &suit) {
 
 } // namespace
 
+CardChoice ChooseCard(const Table &t, int seat, int slot) {
+    if (slot < 1 || slot > 12) {
+        return {};
+    }
+    const int trick = TrickOf(slot);
+    if (trick == 4) {
+        // The last card is the whole hand; the winner rule decides.
+        return {Trim(t.Hands[static_cast<std::size_t>(seat)]), false};
+    }
+    switch (PositionOf(slot)) {
+    case 1:
+        return {trick == 1 ? ChooseFirstLead(t, seat) : ChooseLead(t, seat, trick), true};
+    case 2:
+        return ChooseSecond(t, seat, t.Played[static_cast<std::size_t>(slot - 1)]);
+    default:
+        return ChooseThird(t, seat);
+    }
+}
+
 std::string ChooseFirstLead(const Table &t, int seat) {
     // Promotion lifts each trump over the higher trumps already seen, so a
     // promoted "9" and "8" of trumps are the two highest trumps still unseen.
     const std::string promoted = PromotedHand(t, seat);
-    if (Contains(promoted, "9" + t.Trump) && Contains(promoted, "8" + t.Trump)) {
+    if (Holds(promoted, "9" + t.Trump) && Holds(promoted, "8" + t.Trump)) {
         return HighestOfSuit(t, seat, t.Trump);
     }
     const std::string longSuit = HighestOfLongSuit(t, seat);
@@ -43,7 +54,7 @@ std::string ChooseFirstLead(const Table &t, int seat) {
 }
 
 std::string ChooseLead(const Table &t, int seat, int trick) {
-    if (Contains(PromotedHand(t, seat), "9" + t.Trump)) {
+    if (Holds(PromotedHand(t, seat), "9" + t.Trump)) {
         return HighestOfSuit(t, seat, t.Trump);
     }
     const std::string firstLed = SuitOf(t.Played[1]);
@@ -65,9 +76,8 @@ std::string ChooseLead(const Table &t, int seat, int trick) {
 
 CardChoice ChooseSecond(const Table &t, int seat, const std::string &lead) {
     const std::string highest = HighestOfSuit(t, seat, t.LedSuit);
-    const std::string leadRank = Mid(lead, 1, 1);
     // Without a card of the suit the answer's rank is "0", below every lead.
-    if (!leadRank.empty() && highest[0] > leadRank[0]) {
+    if (!lead.empty() && RankAbove(highest, lead[0])) {
         return {highest, true};
     }
     const std::string lowest = LowestOfSuit(t, seat, t.LedSuit);

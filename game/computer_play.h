@@ -13,6 +13,11 @@ struct CardChoice {
     bool wins = false; // the card becomes TrickBest
 };
 
+// The card of the seat at `slot` (1..12): the rules below by the slot's
+// trick and position; in trick 4 the seat's last card, with nothing to choose.
+// A slot outside 1..12 gives no card.
+CardChoice ChooseCard(const Table &t, int seat, int slot);
+
 // The lead of trick 1 (slot 1).
 std::string ChooseFirstLead(const Table &t, int seat);
 // The lead of trick 2 or 3 (slots 4 and 7).

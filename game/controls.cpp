@@ -136,4 +136,9 @@ bool ValidIndex(Control control, int index) {
     return count == 0 ? index == 0 : index >= 1 && index <= count;
 }
 
+bool ValidControl(Control control, int index) {
+    const int id = static_cast<int>(control);
+    return id >= 0 && id < kControlCount && ValidIndex(control, index);
+}
+
 } // namespace vurp

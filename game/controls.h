@@ -36,6 +36,9 @@ const ControlDesign &DesignOf(Control control);
 std::optional<Control> ControlByName(std::string_view name);
 // Index 0 for a single control, 1..count for an array.
 bool ValidIndex(Control control, int index);
+// A control of the window (not a value cast from outside the enumeration)
+// with a valid index: the one check before any control is looked up.
+bool ValidControl(Control control, int index);
 
 // Window background and the other colours the game sets.
 inline constexpr Colour kWindowColour = 0x808000;

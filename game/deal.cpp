@@ -1,5 +1,5 @@
 // The deal: stakes, a fresh shuffled pack, four cards a seat, the turned card
-// and the first word.
+// and the first word; turning a trump candidate and drawing from the stock.
 #include <algorithm>
 
 #include "cards.h"
@@ -60,7 +60,7 @@ void Game::Razd_Click() {
     }
 
     for (int i = 1; i <= 4; ++i) {
-        ShowPicture(Control::Pict1, i, CardAt(Hands[1], i));
+        ShowPicture(Control::Pict1, i, CardAt(Hands[HumanSeat], i));
     }
     for (int i = 1; i <= 4; ++i) {
         ShowPicture(Control::Pict2, i, CardBack);
@@ -69,11 +69,7 @@ void Game::Razd_Click() {
         ShowPicture(Control::Pict3, i, CardBack);
     }
 
-    TurnedCard = CardAt(Deck, 13);
-    TrumpsOut = TurnedCard;
-    Trump = TurnedCard.substr(1, 1);
-    DeckPos = 14;
-    ShowPicture(Control::PictKoz, 0, TurnedCard);
+    TurnCandidate(13);
 
     CurSeat = Dealer == 3 ? 1 : Dealer + 1;
 
@@ -83,6 +79,25 @@ void Game::Razd_Click() {
     Enable(Control::VurpGo, 0, true);
 
     FirstRoundTurn();
+}
+
+void Game::TurnCandidate(int card) {
+    TurnedCard = CardAt(Deck, card);
+    // An earlier candidate, refused, no longer counts as a trump seen.
+    TrumpsOut = TurnedCard;
+    Trump = SuitOf(TurnedCard);
+    DeckPos = card + 1;
+    ShowPicture(Control::PictKoz, 0, TurnedCard);
+}
+
+std::string Game::DrawFromStock(int n) {
+    if (n <= 0) {
+        return "";
+    }
+    // Mid stops at the end of the pack, so a draw never reads past card 36.
+    std::string drawn = Mid(Deck, 2 * DeckPos + 1, 2 * n);
+    DeckPos += n;
+    return drawn;
 }
 
 } // namespace vurp

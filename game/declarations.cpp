@@ -16,25 +16,47 @@ constexpr std::array kFirstRoundButtons = {Control::vurp, Control::PasVurp, Cont
 constexpr std::array kSecondRoundButtons = {Control::Help, Control::PasHelp, Control::HelpGo,
                                             Control::five};
 
-template <std::size_t N>
-void EnableAll(Game &game, const std::array<Control, N> &controls, bool enabled) {
-    for (Control c : controls) {
-        game.Enable(c, 0, enabled);
-    }
-}
-
-// A final second-round answer hands the word on; the declarations are over
-// once every seat has spoken.
-void AfterFinalAnswer(Game &game) {
-    game.NextSeat();
-    if (game.AllDeclared()) {
-        game.ExchangeStep();
-    } else {
-        game.SecondRoundTurn();
-    }
-}
-
 } // namespace
+
+void Game::EnableFirstRoundButtons(bool enabled) {
+    for (Control c : kFirstRoundButtons) {
+        Enable(c, 0, enabled);
+    }
+}
+
+void Game::EnableSecondRoundButtons(bool enabled) {
+    for (Control c : kSecondRoundButtons) {
+        Enable(c, 0, enabled);
+    }
+}
+
+void Game::EnableRankButtons(bool enabled) {
+    for (int k = 1; k <= 9; ++k) {
+        Enable(Control::GoKats, k, enabled);
+    }
+}
+
+bool Game::HoldsHelicopter(int seat) const {
+    const std::string &hand = Hands[static_cast<std::size_t>(seat)];
+    return Holds(hand, "1" + Trump) && Holds(hand, "9" + Trump) &&
+           SuitCount(*this, seat, Trump) == 2;
+}
+
+void Game::AfterFinalAnswer() {
+    NextSeat();
+    if (AllDeclared()) {
+        ExchangeStep();
+    } else {
+        SecondRoundTurn();
+    }
+}
+
+void Game::AfterDiscard() {
+    if (Status[CurSeat] == DeclarerGoingFor) {
+        Status[CurSeat] = DeclarerReady;
+    }
+    AfterFinalAnswer();
+}
 
 void Game::NextSeat() {
     // Only 1 and 2 step up; anything else starts the circle again at seat 1,
@@ -43,37 +65,35 @@ void Game::NextSeat() {
 }
 
 bool Game::AllDeclared() const {
-    return Status[1] > Silent && Status[2] > Silent && Status[3] > Silent;
+    return HasSpoken(Status[1]) && HasSpoken(Status[2]) && HasSpoken(Status[3]);
 }
 
 bool Game::AllExchanged() const {
-    return Status[1] > Supporter && Status[2] > Supporter && Status[3] > Supporter;
+    return ExchangeOver(Status[1]) && ExchangeOver(Status[2]) && ExchangeOver(Status[3]);
 }
 
 void Game::FirstRoundTurn() {
-    if (CurSeat != 1) {
+    if (CurSeat != HumanSeat) {
         ComputerFirstRound();
         return;
     }
-    const bool sixOfTrumps = Hands[1].find("1" + Trump) != std::string::npos;
-    const bool aceOfTrumps = Hands[1].find("9" + Trump) != std::string::npos;
-    if (sixOfTrumps && aceOfTrumps && SuitCount(*this, 1, Trump) == 2) {
+    if (HoldsHelicopter(HumanSeat)) {
         Enable(Control::Vert, 0, true);
     }
 }
 
 void Game::SecondRoundTurn() {
-    if (CurSeat != 1) {
+    if (CurSeat != HumanSeat) {
         ComputerSecondRound();
         return;
     }
-    EnableAll(*this, kSecondRoundButtons, true);
+    EnableSecondRoundButtons(true);
 }
 
 void Game::vurp_Click() {
     Status[CurSeat] = Declarer;
     SetText(Control::talk, CurSeat, "Вурп ");
-    EnableAll(*this, kFirstRoundButtons, false);
+    EnableFirstRoundButtons(false);
     NextSeat();
     SecondRoundTurn();
 }
@@ -86,32 +106,27 @@ void Game::PasVurp_Click() {
         FirstRoundTurn();
         return;
     }
-    // The dealer speaks last: every seat has refused this candidate.
+    // The dealer speaks last: every seat has refused this candidate, and
+    // after the third the cards are dealt again.
     if (DeckPos >= 16) {
         CollectStakes();
         Razd_Click();
         return;
     }
-    TurnedCard = CardAt(Deck, DeckPos);
-    TrumpsOut = TurnedCard;
-    Trump = Mid(TurnedCard, 2, 1);
-    ++DeckPos;
-    ShowPicture(Control::PictKoz, 0, TurnedCard);
+    TurnCandidate(DeckPos);
     NextSeat();
     FirstRoundTurn();
 }
 
 void Game::VurpGo_Click() {
     SetText(Control::talk, CurSeat, "Вурп ");
-    for (int k = 1; k <= 9; ++k) {
-        Enable(Control::GoKats, k, true);
-    }
+    EnableRankButtons(true);
     Status[CurSeat] = DeclarerGoingFor;
-    EnableAll(*this, kFirstRoundButtons, false);
+    EnableFirstRoundButtons(false);
 }
 
 void Game::Vert_Click() {
-    EnableAll(*this, kFirstRoundButtons, false);
+    EnableFirstRoundButtons(false);
     SetText(Control::talk, CurSeat, "Вертолет ");
     Status[CurSeat] = DeclarerReady;
     // Both other seats are bound to help a helicopter.
@@ -120,59 +135,49 @@ void Game::Vert_Click() {
         SetText(Control::talk, CurSeat, "Помогу ");
         Status[CurSeat] = SupporterReady;
     }
-    FirstLeader();
-    PlayPhase = true;
-    StartPlay();
+    BeginPlay();
 }
 
 void Game::five_Click() {
     SetText(Control::talk, CurSeat, "Беру 5");
     Status[CurSeat] = TookFive;
-    // Mid stops at the end of the pack, so a draw can never read past card 36.
-    Hands[CurSeat] = Mid(Deck, 2 * DeckPos + 1, 10);
-    DeckPos += 5;
-    if (CurSeat != 1) {
+    Hands[CurSeat] = DrawFromStock(5);
+    if (CurSeat != HumanSeat) {
         ComputerDiscard();
         return;
     }
-    EnableAll(*this, kSecondRoundButtons, false);
-    Show(Control::Pict1, 5, true);
-    for (int i = 1; i <= 5; ++i) {
-        ShowPicture(Control::Pict1, i, CardAt(Hands[1], i));
-        Enable(Control::Pict1, i, true);
-    }
+    EnableSecondRoundButtons(false);
+    ShowFiveClickableCards();
 }
 
 void Game::PasHelp_Click() {
-    if (CurSeat == 1) {
-        EnableAll(*this, kSecondRoundButtons, false);
+    if (CurSeat == HumanSeat) {
+        EnableSecondRoundButtons(false);
     }
     SetText(Control::talk, CurSeat, "Пас");
     Status[CurSeat] = Out;
     for (int i = 1; i <= 4; ++i) {
         Show(HandBoxes(CurSeat), i, false);
     }
-    AfterFinalAnswer(*this);
+    AfterFinalAnswer();
 }
 
 void Game::Help_Click() {
-    if (CurSeat == 1) {
-        EnableAll(*this, kSecondRoundButtons, false);
+    if (CurSeat == HumanSeat) {
+        EnableSecondRoundButtons(false);
         Show(Control::Change, 0, true);
     }
     SetText(Control::talk, CurSeat, "Помогу");
     Status[CurSeat] = Supporter;
-    AfterFinalAnswer(*this);
+    AfterFinalAnswer();
 }
 
 void Game::HelpGo_Click() {
-    if (CurSeat == 1) {
-        EnableAll(*this, kSecondRoundButtons, false);
+    if (CurSeat == HumanSeat) {
+        EnableSecondRoundButtons(false);
     }
     SetText(Control::talk, CurSeat, "Помогу ");
-    for (int k = 1; k <= 9; ++k) {
-        Enable(Control::GoKats, k, true);
-    }
+    EnableRankButtons(true);
     Status[CurSeat] = SupporterGoingFor;
 }
 
@@ -180,18 +185,9 @@ void Game::DiscardFifth(int k) {
     if (k < 1 || k > 5) {
         return;
     }
-    Hands[1] = Mid(Hands[1], 1, 2 * k - 2) + MidToEnd(Hands[1], 2 * k + 1);
+    CutFromHumanHand(k, false);
     Show(Control::Pict1, 5, false);
-    const int held = CardCount(Hands[1]);
-    for (int i = 1; i <= held; ++i) {
-        ShowPicture(Control::Pict1, i, CardAt(Hands[1], i));
-        Show(Control::Pict1, i, true);
-        Enable(Control::Pict1, i, false);
-    }
-    if (Status[CurSeat] == DeclarerGoingFor) {
-        Status[CurSeat] = DeclarerReady;
-    }
-    AfterFinalAnswer(*this);
+    AfterDiscard();
 }
 
 } // namespace vurp

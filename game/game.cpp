@@ -39,16 +39,30 @@ void Game::ShowPicture(Control control, int index, std::string_view name) {
 }
 
 void Game::CutFromHumanHand(int i, bool clickable) {
-    Hands[1] = Mid(Hands[1], 1, 2 * i - 2) + MidToEnd(Hands[1], 2 * i + 1);
+    std::string &hand = Hands[HumanSeat];
+    hand = Mid(hand, 1, 2 * i - 2) + MidToEnd(hand, 2 * i + 1);
     for (int b = 1; b <= 4; ++b) {
         Show(Control::Pict1, b, false);
         Enable(Control::Pict1, b, false);
     }
-    const int n = CardCount(Hands[1]);
+    LayOutHumanHand(clickable);
+}
+
+void Game::LayOutHumanHand(bool clickable) {
+    const std::string &hand = Hands[HumanSeat];
+    const int n = CardCount(hand);
     for (int b = 1; b <= n; ++b) {
-        ShowPicture(Control::Pict1, b, CardAt(Hands[1], b));
+        ShowPicture(Control::Pict1, b, CardAt(hand, b));
         Show(Control::Pict1, b, true);
         Enable(Control::Pict1, b, clickable);
+    }
+}
+
+void Game::ShowFiveClickableCards() {
+    Show(Control::Pict1, 5, true);
+    for (int i = 1; i <= 5; ++i) {
+        ShowPicture(Control::Pict1, i, CardAt(Hands[HumanSeat], i));
+        Enable(Control::Pict1, i, true);
     }
 }
 

@@ -16,17 +16,6 @@
 
 namespace vurp {
 
-// Declaration statuses of a seat.
-inline constexpr int Silent = 0;
-inline constexpr int Declarer = 1;
-inline constexpr int Supporter = 2;
-inline constexpr int DeclarerGoingFor = 3;
-inline constexpr int SupporterGoingFor = 4;
-inline constexpr int TookFive = 5;
-inline constexpr int DeclarerReady = 6;
-inline constexpr int SupporterReady = 7;
-inline constexpr int Out = 8;
-
 class Game : public Table {
 public:
     Game(View &view, Random &random);
@@ -34,7 +23,6 @@ public:
     Game &operator=(const Game &) = delete;
 
     View &view() { return view_; }
-    Random &random() { return random_; }
 
     // The window opened.
     void Form_Load();
@@ -89,6 +77,10 @@ public:
     void Change_Click();
 
     // Trick play.
+    // Play begins once the declarations, and the exchange if any, are over:
+    // the first leader is chosen and the tricks are played, or, when nobody
+    // is left to play against the declarer, the deal is settled at once.
+    void BeginPlay();
     void FirstLeader();
     void StartPlay();
     void PlayStep();
@@ -121,6 +113,8 @@ public:
     // Cuts card i out of seat 1's hand (no trimming: a trailing blank stays)
     // and lays the rest out again from the left, clickable or not.
     void CutFromHumanHand(int i, bool clickable);
+    // Shows seat 1's cards in boxes 1.. from the left, clickable or not.
+    void LayOutHumanHand(bool clickable);
     // Writes a balance or the bank and, for a balance, colours it by sign.
     void WriteBalance(int seat, Currency value);
     Currency ReadCurrency(Control control, int index = 0) const;
@@ -128,6 +122,27 @@ public:
     static Control HandBoxes(int seat);
 
 private:
+    // The human's declaration buttons, by round, and the rank buttons.
+    void EnableFirstRoundButtons(bool enabled);
+    void EnableSecondRoundButtons(bool enabled);
+    void EnableRankButtons(bool enabled);
+    // The six and the ace of trumps as the seat's only trumps.
+    bool HoldsHelicopter(int seat) const;
+    // Card `card` of the pack becomes the trump candidate.
+    void TurnCandidate(int card);
+    // The next n cards of the stock, in pack order; a draw past the last
+    // card yields fewer.
+    std::string DrawFromStock(int n);
+    // Seat 1 holds five cards to choose its discard from.
+    void ShowFiveClickableCards();
+    // A computer seat keeps its trumps and aces and replaces the rest.
+    void ComputerExchange();
+    // A seat that has thrown away its fifth card has its final hand.
+    void AfterDiscard();
+    // A final second-round answer hands the word on; the declarations are
+    // over once every seat has spoken.
+    void AfterFinalAnswer();
+
     View &view_;
     Random &random_;
 };

@@ -13,9 +13,7 @@ void Game::GoKats_Click(int k) {
     if (k < 1 || k > 9) {
         return;
     }
-    for (int n = 1; n <= 9; ++n) {
-        Enable(Control::GoKats, n, false);
-    }
+    EnableRankButtons(false);
     SetText(Control::talk, CurSeat,
             TextOf(Control::talk, CurSeat) + "иду за " + RankName(RankInstrumental, k));
     AskForRank(k);
@@ -46,10 +44,8 @@ void Game::ResolveGoingFor() {
     // Seat 1 may still owe its second-round answer. Every chain from here ends
     // at seat 1's own turn or at a computer seat's going-for, which disables
     // these buttons again, so they never act for another seat.
-    if (Status[1] == Silent) {
-        for (Control c : {Control::Help, Control::PasHelp, Control::HelpGo, Control::five}) {
-            Enable(c, 0, true);
-        }
+    if (Status[HumanSeat] == Silent) {
+        EnableSecondRoundButtons(true);
     }
     const bool held = AskForRank(GoRank);
     for (int s = 1; s <= 3; ++s) {
@@ -74,23 +70,16 @@ void Game::GoForDraw(int r) {
     std::string kept;
     for (int p = 1; p <= 4; ++p) {
         const std::string card = CardAt(Hands[s], p);
-        if (Mid(card, 1, 1) == std::to_string(r)) {
+        if (RankOf(card) == std::to_string(r)) {
             kept += card;
         }
     }
-    const int drawn = 5 - RankCount(*this, s, r);
-    // Mid stops at the end of the pack, so a draw can never read past card 36.
-    Hands[s] = kept + Mid(Deck, 2 * DeckPos + 1, 2 * drawn);
-    DeckPos += drawn;
-    if (s != 1) {
+    Hands[s] = kept + DrawFromStock(5 - RankCount(*this, s, r));
+    if (s != HumanSeat) {
         ComputerDiscard();
         return;
     }
-    Show(Control::Pict1, 5, true);
-    for (int i = 1; i <= 5; ++i) {
-        ShowPicture(Control::Pict1, i, CardAt(Hands[1], i));
-        Enable(Control::Pict1, i, true);
-    }
+    ShowFiveClickableCards();
 }
 
 } // namespace vurp

@@ -50,13 +50,6 @@ bool Above(std::string_view rank, char best) {
     return rank.size() == 1 && rank[0] > best;
 }
 
-int RankNumber(std::string_view rank) {
-    if (rank.size() == 1 && rank[0] >= '0' && rank[0] <= '9') {
-        return rank[0] - '0';
-    }
-    return 0;
-}
-
 int SuitCountIn(std::string_view hand, std::string_view suit) {
     int count = 0;
     for (int p = 1; p <= FixedPositions; ++p) {
@@ -68,6 +61,11 @@ int SuitCountIn(std::string_view hand, std::string_view suit) {
 }
 
 } // namespace
+
+bool IsAceOrNone(std::string_view answer) {
+    // "9" and a suit letter sort after "9", and so does "a" with anything.
+    return answer > std::string_view("9");
+}
 
 int SuitCount(const Table &t, int seat, std::string_view suit) {
     return SuitCountIn(HandOf(t, seat), suit);

@@ -26,4 +26,8 @@ std::string HighestOfLongSuit(const Table &t, int seat);
 std::string HandWithout(const Table &t, int seat, std::string_view card);
 std::string PromotedHand(const Table &t, int seat);
 
+// Whether a lowest-type answer names an ace or nothing: the card found is an
+// ace, or the answer is the not-found "a".
+bool IsAceOrNone(std::string_view answer);
+
 } // namespace vurp

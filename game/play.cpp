@@ -1,8 +1,8 @@
 // Trick play: the first leader, four of a kind, the twelve card plays slot by
 // slot, the winner of each trick and its collection with "Дальше".
 //
-// Slot = 3 x (trick - 1) + position; PlayMode holds the last slot filled, or
-// the slot seat 1 is about to fill while the game waits for its click.
+// PlayMode holds the last slot filled, or the slot seat 1 is about to fill
+// while the game waits for its click (slots: table.h).
 #include <string>
 
 #include "cards.h"
@@ -14,13 +14,6 @@ namespace vurp {
 
 namespace {
 
-int TrickOf(int slot) {
-    return (slot - 1) / 3 + 1;
-}
-int PositionOf(int slot) {
-    return (slot - 1) % 3 + 1;
-}
-
 std::string SeatDigit(int seat) {
     return std::to_string(seat);
 }
@@ -28,12 +21,13 @@ std::string SeatDigit(int seat) {
 // A computer seat puts its card on the table. A lead starts TrickBest; a
 // later card of tricks 1-3 takes it when the choice says it wins; in trick 4
 // there is no choice, so the winner rule decides.
-void PlaceCard(Game &g, int slot, const std::string &card, bool wins) {
+void PlaceCard(Game &g, int slot, const CardChoice &choice) {
     const int seat = g.CurSeat;
     const int trick = TrickOf(slot);
+    const std::string &card = choice.card;
     g.Played[slot] = card;
     g.Hands[seat] = HandWithout(g, seat, card);
-    if (PositionOf(slot) == 1 || wins) {
+    if (PositionOf(slot) == 1 || choice.wins) {
         g.TrickBest = card + SeatDigit(seat);
     } else if (trick == 4) {
         g.UpdateTrickBest(card);
@@ -42,7 +36,7 @@ void PlaceCard(Game &g, int slot, const std::string &card, bool wins) {
     g.Show(Control::Hod, seat, true);
     g.Show(Game::HandBoxes(seat), 5 - trick, false);
     // Nothing reads the trumps seen after the lead of trick 3.
-    if (Mid(card, 2, 1) == g.Trump && slot <= 9) {
+    if (SuitOf(card) == g.Trump && slot <= 9) {
         g.TrumpsOut = Trim(g.TrumpsOut) + Trim(card);
     }
 }
@@ -59,32 +53,58 @@ void AfterCard(Game &g, int slot) {
     g.PlayStep();
 }
 
-// Seat 1 is to play with no suit to follow (a lead, or its last card): the
-// boxes of its remaining hand become clickable.
-void AwaitHumanCard(Game &g, int slot, int boxes) {
-    for (int b = 1; b <= boxes; ++b) {
-        g.Enable(Control::Pict1, b, true);
+// Seat 1 is to play: its boxes that may be played become clickable. With no
+// suit to follow (a lead, or its last card) that is every box of its
+// remaining hand: four in trick 1, three in tricks 2 and 3 alike (in trick 3
+// the third is hidden), one in trick 4.
+void AwaitHumanCard(Game &g, int slot) {
+    const int trick = TrickOf(slot);
+    if (PositionOf(slot) == 1 || trick == 4) {
+        const int boxes = trick == 1 ? 4 : (trick == 4 ? 1 : 3);
+        for (int b = 1; b <= boxes; ++b) {
+            g.Enable(Control::Pict1, b, true);
+        }
+    } else {
+        g.EnableLegalCards();
     }
     g.PlayMode = slot;
 }
 
-// A seat that passed places no card: the trick goes on without it.
-bool SkipIfOut(Game &g, int slot) {
-    if (g.Status[g.CurSeat] != Out) {
-        return false;
+// One card of a trick: a seat that passed places none and the trick goes on
+// without it (a leader has always played), seat 1 is given its choice, a
+// computer seat plays at once.
+void PlaySlot(Game &g, int slot) {
+    if (PositionOf(slot) != 1 && g.Status[g.CurSeat] == Out) {
+        AfterCard(g, slot);
+        return;
     }
+    if (g.CurSeat == HumanSeat) {
+        AwaitHumanCard(g, slot);
+        return;
+    }
+    PlaceCard(g, slot, ChooseCard(g, g.CurSeat, slot));
     AfterCard(g, slot);
-    return true;
 }
 
 } // namespace
 
+void Game::BeginPlay() {
+    FirstLeader();
+    PlayPhase = true;
+    for (int s = 1; s <= 3; ++s) {
+        if (Status[s] != DeclarerReady && Status[s] != Out) {
+            StartPlay();
+            return;
+        }
+    }
+    SettleUncontested();
+}
+
 void Game::FirstLeader() {
-    CurSeat = 0;
+    CurSeat = NoSeat;
     for (int s = 1; s <= 3; ++s) {
         if (Status[s] == TookFive) {
-            // 4 marks more than one seat that took five.
-            CurSeat = CurSeat == 0 ? s : 4;
+            CurSeat = CurSeat == NoSeat ? s : SeveralSeats;
         }
     }
     if (CurSeat >= 1 && CurSeat <= 3) {
@@ -93,9 +113,9 @@ void Game::FirstLeader() {
     for (int s = 1; s <= 3; ++s) {
         if (Status[s] == DeclarerReady) {
             // With two seats that took five, the seat after the declarer leads.
-            const bool two_took_five = CurSeat != 0;
+            const bool twoTookFive = CurSeat != NoSeat;
             CurSeat = s;
-            if (two_took_five) {
+            if (twoTookFive) {
                 NextSeat();
             }
         }
@@ -103,7 +123,7 @@ void Game::FirstLeader() {
     // Play never starts without a declarer; should it, seat 1 leads rather
     // than a seat that does not exist.
     if (CurSeat < 1 || CurSeat > 3) {
-        CurSeat = 1;
+        CurSeat = HumanSeat;
     }
 }
 
@@ -121,7 +141,7 @@ void Game::StartPlay() {
         }
     }
     if (holder != 0) {
-        if (holder != 1) {
+        if (holder != HumanSeat) {
             for (int b = 1; b <= 4; ++b) {
                 ShowPicture(HandBoxes(holder), b, CardAt(Hands[holder], b));
             }
@@ -133,107 +153,60 @@ void Game::StartPlay() {
         PlayStep();
         return;
     }
-
-    if (CurSeat == 1) {
-        AwaitHumanCard(*this, 1, 4);
-        return;
-    }
-    PlaceCard(*this, 1, ChooseFirstLead(*this, CurSeat), true);
-    AfterCard(*this, 1);
+    PlaySlot(*this, 1);
 }
 
 void Game::PlayStep() {
-    switch (PlayMode) {
+    // Slot 1 belongs to StartPlay; after slot 12, or from a PlayMode that
+    // names no slot, the deal is over.
+    if (PlayMode < 1 || PlayMode > 11) {
+        SettleDeal();
+        return;
+    }
+    const int slot = PlayMode + 1;
+    if (TrickOf(slot) == 4) {
+        PlayLastCards();
+        return;
+    }
+    switch (PositionOf(slot)) {
     case 1:
-    case 4:
-    case 7:
-        PlaySecond();
-        break;
-    case 2:
-    case 5:
-    case 8:
-        PlayThird();
-        break;
-    case 3:
-    case 6:
         LeadTrick();
         break;
-    case 9:
-    case 10:
-    case 11:
-        PlayLastCards();
+    case 2:
+        PlaySecond();
         break;
     default:
-        SettleDeal();
+        PlayThird();
         break;
     }
 }
 
 void Game::PlaySecond() {
     const int slot = PlayMode + 1;
-    const std::string lead = Played[slot - 1];
-    LedSuit = Mid(lead, 2, 1);
-    if (SkipIfOut(*this, slot)) {
-        return;
-    }
-    if (CurSeat == 1) {
-        EnableLegalCards();
-        PlayMode = slot;
-        return;
-    }
-    const CardChoice choice = ChooseSecond(*this, CurSeat, lead);
-    PlaceCard(*this, slot, choice.card, choice.wins);
-    AfterCard(*this, slot);
+    // The suit led is known before anything else, also when seat 1 is to play.
+    LedSuit = SuitOf(Played[slot - 1]);
+    PlaySlot(*this, slot);
 }
 
 void Game::PlayThird() {
-    const int slot = PlayMode + 1;
-    if (SkipIfOut(*this, slot)) {
-        return;
-    }
-    if (CurSeat == 1) {
-        EnableLegalCards();
-        PlayMode = slot;
-        return;
-    }
-    const CardChoice choice = ChooseThird(*this, CurSeat);
-    PlaceCard(*this, slot, choice.card, choice.wins);
-    AfterCard(*this, slot);
+    PlaySlot(*this, PlayMode + 1);
 }
 
 void Game::LeadTrick() {
-    const int slot = PlayMode + 1;
-    const int trick = TrickOf(slot);
-    if (CurSeat == 1) {
-        // Boxes 1..3 in tricks 2 and 3 alike; in trick 3 box 3 is hidden.
-        AwaitHumanCard(*this, slot, 3);
-        return;
-    }
-    PlaceCard(*this, slot, ChooseLead(*this, CurSeat, trick), true);
-    AfterCard(*this, slot);
+    PlaySlot(*this, PlayMode + 1);
 }
 
 void Game::PlayLastCards() {
-    const int slot = PlayMode + 1;
-    if (PositionOf(slot) != 1 && SkipIfOut(*this, slot)) {
-        return;
-    }
-    if (CurSeat == 1) {
-        AwaitHumanCard(*this, slot, 1);
-        return;
-    }
-    // The last card is the whole hand: there is nothing to choose.
-    PlaceCard(*this, slot, Trim(Hands[CurSeat]), false);
-    AfterCard(*this, slot);
+    PlaySlot(*this, PlayMode + 1);
 }
 
 void Game::UpdateTrickBest(const std::string &card) {
-    const std::string suit = Mid(card, 2, 1);
-    const std::string best_suit = Mid(TrickBest, 2, 1);
+    const std::string suit = SuitOf(card);
+    const std::string bestSuit = SuitOf(TrickBest);
     const bool lead = Trim(TrickBest).empty();
-    const bool higher_same_suit = suit == best_suit && Mid(card, 1, 1) > Mid(TrickBest, 1, 1);
-    const bool trumps_plain_card = suit == Trump && best_suit != Trump;
-    if (lead || higher_same_suit || trumps_plain_card) {
+    const bool higherSameSuit = suit == bestSuit && RankOf(card) > RankOf(TrickBest);
+    const bool trumpsPlainCard = suit == Trump && bestSuit != Trump;
+    if (lead || higherSameSuit || trumpsPlainCard) {
         TrickBest = Mid(card, 1, 2) + SeatDigit(CurSeat);
     }
 }

@@ -7,14 +7,14 @@
 namespace vurp {
 
 void Game::EnableLegalCards() {
-    const int n_led = SuitCount(*this, 1, LedSuit);
-    const int n_trump = SuitCount(*this, 1, Trump);
+    const int nLed = SuitCount(*this, HumanSeat, LedSuit);
+    const int nTrump = SuitCount(*this, HumanSeat, Trump);
     for (int i = 1; i <= 4; ++i) {
         // A blank or missing position has no suit and matches nothing.
-        const std::string suit = Trim(Mid(Hands[1], 2 * i, 1));
-        const bool follows = !suit.empty() && suit == LedSuit && n_led > 0;
-        const bool trumps = !suit.empty() && suit == Trump && n_led == 0;
-        const bool anything = n_led == 0 && n_trump == 0;
+        const std::string suit = Trim(Mid(Hands[HumanSeat], 2 * i, 1));
+        const bool follows = !suit.empty() && suit == LedSuit && nLed > 0;
+        const bool trumps = !suit.empty() && suit == Trump && nLed == 0;
+        const bool anything = nLed == 0 && nTrump == 0;
         if (follows || trumps || anything) {
             Enable(Control::Pict1, i, true);
         }
@@ -23,23 +23,24 @@ void Game::EnableLegalCards() {
 
 void Game::PlayCard(int i) {
     // Only a box that shows a card, while a slot waits for it, can be played.
-    if (i < 1 || i > CardCount(Hands[1]) || PlayMode < 1 || PlayMode > 12) {
+    if (i < 1 || i > CardCount(Hands[HumanSeat]) || PlayMode < 1 || PlayMode > 12) {
         return;
     }
     // Whatever follows this card completes the trick inside this click.
     Enable(Control::Sled, 0, true);
-    const std::string card = CardAt(Hands[1], i);
+    const std::string card = CardAt(Hands[HumanSeat], i);
     UpdateTrickBest(card);
-    ShowPicture(Control::Hod, 1, card);
-    Show(Control::Hod, 1, true);
+    ShowPicture(Control::Hod, HumanSeat, card);
+    Show(Control::Hod, HumanSeat, true);
     Played[PlayMode] = card;
     // Seat 1's trumps count as seen at any slot.
-    if (Mid(card, 2, 1) == Trump) {
+    if (SuitOf(card) == Trump) {
         TrumpsOut = Trim(TrumpsOut) + card;
     }
     CutFromHumanHand(i, false);
     NextSeat();
-    if (PlayMode % 3 != 0) {
+    // A third card completes the trick: the rest waits for "Дальше".
+    if (PositionOf(PlayMode) != 3) {
         PlayStep();
     }
 }

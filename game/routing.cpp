@@ -5,8 +5,7 @@
 namespace vurp {
 
 bool Game::Click(Control control, int index) {
-    if (static_cast<int>(control) < 0 || static_cast<int>(control) >= kControlCount ||
-        !ValidIndex(control, index)) {
+    if (!ValidControl(control, index)) {
         return false;
     }
     if (!view_.Visible(control, index) || !view_.Enabled(control, index)) {
@@ -83,9 +82,9 @@ void Game::Sled_Click() {
 void Game::Pict1_Click(int n) {
     if (PlayPhase) {
         PlayCard(n);
-    } else if (Status[1] >= DeclarerGoingFor && Status[1] <= TookFive) {
+    } else if (DiscardDue(Status[HumanSeat])) {
         DiscardFifth(n);
-    } else if (Status[1] == Declarer || Status[1] == Supporter) {
+    } else if (ExchangeDue(Status[HumanSeat])) {
         ThrowAwayCard(n);
     }
 }

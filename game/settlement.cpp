@@ -22,9 +22,7 @@ void Game::SettleDeal() {
         Currency penalty;
         if (Status[I] == DeclarerReady && Tricks[I] < 2) {
             penalty = b * 2;
-        } else if ((Status[I] == SupporterGoingFor || Status[I] == TookFive ||
-                    Status[I] == SupporterReady) &&
-                   Tricks[I] < 1) {
+        } else if (UndertookOneTrick(Status[I]) && Tricks[I] < 1) {
             penalty = b;
         } else {
             continue;

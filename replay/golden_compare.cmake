@@ -1,6 +1,9 @@
-# Replays SCRIPT with DRIVER and compares its output with EXPECTED as text.
-# On a difference it names the first differing line, the snapshot object it
-# falls in and the text around it on both sides.
+# Replays SCRIPT with DRIVER and compares its output with EXPECTED line by
+# line, each line as parsed JSON: the order of keys is free, and the texts of
+# the two panels (TextPravila and TextGame) are left out, because every
+# snapshot carries them whole and the panel test checks them on its own; all
+# else must be equal. On a difference it names the line and the first value
+# that differs, with both sides.
 #
 #   cmake -DDRIVER=vurp-replay -DSCRIPT=x.script -DEXPECTED=x.jsonl -P golden_compare.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -25,11 +28,11 @@ file(READ "${EXPECTED}" expected)
 # A checkout with Windows line ends must still compare equal.
 string(REPLACE "\r\n" "\n" expected "${expected}")
 string(REPLACE "\r\n" "\n" actual "${actual}")
-if(actual STREQUAL expected)
-  return()
-endif()
 
-# Takes the first line off `text` into `line`; `text` keeps the rest.
+set(hint "If the new output is right, run replay/update_golden.sh ${name}")
+
+# Takes the first line off `text` into `line`; `text` keeps the rest. The
+# text is never split into a CMake list: JSON holds semicolons.
 function(take_line text_var line_var)
   string(FIND "${${text_var}}" "\n" end)
   if(end EQUAL -1)
@@ -44,75 +47,136 @@ function(take_line text_var line_var)
   endif()
 endfunction()
 
-# Length of the longest common prefix of two strings, by halving.
-function(common_prefix a b result_var)
-  string(LENGTH "${a}" length_a)
-  string(LENGTH "${b}" length_b)
-  set(low 0)
-  if(length_a LESS length_b)
-    set(high ${length_a})
-  else()
-    set(high ${length_b})
+# The line as JSON with the panels' texts blanked; a line that is not JSON
+# fails the test, naming `side`.
+function(masked_line line number side result_var)
+  string(JSON type ERROR_VARIABLE problem TYPE "${line}")
+  if(problem)
+    message(FATAL_ERROR "${name}: line ${number} of the ${side} is not JSON: ${problem}")
   endif()
-  while(low LESS high)
-    math(EXPR middle "(${low} + ${high} + 1) / 2")
-    string(SUBSTRING "${a}" 0 ${middle} prefix_a)
-    string(SUBSTRING "${b}" 0 ${middle} prefix_b)
-    if(prefix_a STREQUAL prefix_b)
-      set(low ${middle})
-    else()
-      math(EXPR high "${middle} - 1")
+  foreach(panel TextPravila TextGame)
+    string(JSON text ERROR_VARIABLE missing GET "${line}" controls ${panel} text)
+    if(NOT missing)
+      string(JSON line SET "${line}" controls ${panel} text "\"\"")
     endif()
-  endwhile()
-  set(${result_var} ${low} PARENT_SCOPE)
+  endforeach()
+  set(${result_var} "${line}" PARENT_SCOPE)
 endfunction()
 
-# The text of `line` around byte `at`.
-function(excerpt line at result_var)
-  set(start 0)
-  if(at GREATER 80)
-    math(EXPR start "${at} - 80")
+# A value as a message shows it: JSON text, a string in quotes, cut short.
+function(shown json path result_var)
+  string(JSON type ERROR_VARIABLE missing TYPE "${json}" ${path})
+  if(missing)
+    set(${result_var} "(nothing)" PARENT_SCOPE)
+    return()
   endif()
-  string(SUBSTRING "${line}" ${start} 200 part)
-  set(${result_var} "...${part}..." PARENT_SCOPE)
+  string(JSON value GET "${json}" ${path})
+  if(type STREQUAL "STRING")
+    set(value "\"${value}\"")
+  elseif(type STREQUAL "BOOLEAN")
+    if(value)
+      set(value "true")
+    else()
+      set(value "false")
+    endif()
+  elseif(type STREQUAL "NULL")
+    set(value "null")
+  endif()
+  string(LENGTH "${value}" length)
+  if(length GREATER 200)
+    string(SUBSTRING "${value}" 0 200 value)
+    set(value "${value}...")
+  endif()
+  set(${result_var} "${value}" PARENT_SCOPE)
 endfunction()
 
-# The key of the innermost object opened before byte `at`: a control such as
-# "Money(1)", or "state".
-function(enclosing_key line at result_var)
-  string(SUBSTRING "${line}" 0 ${at} before)
-  string(FIND "${before}" "\":{" open REVERSE)
-  set(key "the start of the line")
-  if(open GREATER -1)
-    string(SUBSTRING "${before}" 0 ${open} head)
-    string(FIND "${head}" "\"" quote REVERSE)
-    math(EXPR key_start "${quote} + 1")
-    string(SUBSTRING "${head}" ${key_start} -1 key)
+# Whether the values at `path` of two JSON texts are equal. Objects and arrays
+# are compared as JSON; string(JSON GET) gives other values as plain text.
+function(same_value expected actual path result_var)
+  string(JSON expected_type TYPE "${expected}" ${path})
+  string(JSON actual_type ERROR_VARIABLE missing TYPE "${actual}" ${path})
+  set(same FALSE)
+  if(NOT missing AND expected_type STREQUAL actual_type)
+    string(JSON expected_value GET "${expected}" ${path})
+    string(JSON actual_value GET "${actual}" ${path})
+    if(expected_type STREQUAL "OBJECT" OR expected_type STREQUAL "ARRAY")
+      string(JSON same EQUAL "${expected_value}" "${actual_value}")
+    elseif(expected_value STREQUAL actual_value)
+      set(same TRUE)
+    endif()
   endif()
-  set(${result_var} "${key}" PARENT_SCOPE)
+  set(${result_var} ${same} PARENT_SCOPE)
+endfunction()
+
+# The path (a list of keys, as string(JSON) takes them) of the first
+# value that differs between two unequal JSON texts, below `path`: the first
+# member of `expected` that the actual side lacks or holds otherwise, or a key
+# only the actual side has; the value at `path` itself when the two are not
+# both objects.
+function(first_difference expected actual path result_var)
+  string(JSON expected_type TYPE "${expected}" ${path})
+  string(JSON actual_type ERROR_VARIABLE missing TYPE "${actual}" ${path})
+  if(missing OR NOT expected_type STREQUAL "OBJECT" OR NOT actual_type STREQUAL "OBJECT")
+    set(${result_var} "${path}" PARENT_SCOPE)
+    return()
+  endif()
+  string(JSON count LENGTH "${expected}" ${path})
+  if(count GREATER 0)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE ${last})
+      string(JSON key MEMBER "${expected}" ${path} ${i})
+      set(below ${path} ${key})
+      same_value("${expected}" "${actual}" "${below}" same)
+      if(NOT same)
+        first_difference("${expected}" "${actual}" "${below}" inner)
+        set(${result_var} "${inner}" PARENT_SCOPE)
+        return()
+      endif()
+    endforeach()
+  endif()
+  string(JSON count LENGTH "${actual}" ${path})
+  if(count GREATER 0)
+    math(EXPR last "${count} - 1")
+    foreach(i RANGE ${last})
+      string(JSON key MEMBER "${actual}" ${path} ${i})
+      string(JSON ignored ERROR_VARIABLE missing GET "${expected}" ${path} ${key})
+      if(missing)
+        set(below ${path} ${key})
+        set(${result_var} "${below}" PARENT_SCOPE)
+        return()
+      endif()
+    endforeach()
+  endif()
+  set(${result_var} "${path}" PARENT_SCOPE)
 endfunction()
 
 set(number 0)
-while(TRUE)
+while(NOT (expected STREQUAL "" AND actual STREQUAL ""))
   math(EXPR number "${number} + 1")
-  if(expected STREQUAL "" OR actual STREQUAL "")
-    break()
+  if(actual STREQUAL "")
+    message(FATAL_ERROR "${name}: the output ends before line ${number} of ${EXPECTED}\n${hint}")
+  endif()
+  if(expected STREQUAL "")
+    message(FATAL_ERROR "${name}: the output goes on after the last line of ${EXPECTED}: "
+                        "line ${number} is extra\n${hint}")
   endif()
   take_line(expected expected_line)
   take_line(actual actual_line)
-  if(NOT expected_line STREQUAL actual_line)
-    common_prefix("${expected_line}" "${actual_line}" at)
-    enclosing_key("${expected_line}" ${at} key)
-    excerpt("${expected_line}" ${at} expected_part)
-    excerpt("${actual_line}" ${at} actual_part)
-    message(FATAL_ERROR "${name}: line ${number} differs from byte ${at}, in ${key}\n"
-                        "expected: ${expected_part}\n"
-                        "actual:   ${actual_part}\n"
-                        "If the new output is right, run replay/update_golden.sh ${name}")
+  masked_line("${expected_line}" ${number} "expected file" expected_line)
+  masked_line("${actual_line}" ${number} "output" actual_line)
+  string(JSON same EQUAL "${expected_line}" "${actual_line}")
+  if(NOT same)
+    first_difference("${expected_line}" "${actual_line}" "" path)
+    shown("${expected_line}" "${path}" expected_part)
+    shown("${actual_line}" "${path}" actual_part)
+    string(REPLACE ";" "." where "${path}")
+    if(where STREQUAL "")
+      set(where "the whole line")
+    endif()
+    # Indented lines keep their spaces in the message.
+    message(FATAL_ERROR "${name}: line ${number} differs in ${where}\n"
+                        "  expected: ${expected_part}\n"
+                        "  actual:   ${actual_part}\n"
+                        "${hint}")
   endif()
 endwhile()
-if(actual STREQUAL "")
-  message(FATAL_ERROR "${name}: the output ends before line ${number} of ${EXPECTED}")
-endif()
-message(FATAL_ERROR "${name}: the output goes on after the last line of ${EXPECTED}: "
-                    "line ${number} is extra")

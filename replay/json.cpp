@@ -34,6 +34,10 @@ std::string JsonInt(int value) {
     return std::to_string(value);
 }
 
+std::string JsonStatus(DeclarationStatus status) {
+    return JsonInt(StatusNumber(status));
+}
+
 std::string StateObject(const Table &t) {
     std::string out = "{";
     out += "\"Deck\":" + JsonString(t.Deck);
@@ -45,7 +49,7 @@ std::string StateObject(const Table &t) {
     out += ",\"CurSeat\":" + JsonInt(t.CurSeat);
     out += ",\"Dealer\":" + JsonInt(t.Dealer);
     out += ",\"Stake\":" + JsonString(PlainDecimal(t.Stake));
-    out += ",\"Status\":" + JsonArray(t.Status, 3, JsonInt);
+    out += ",\"Status\":" + JsonArray(t.Status, 3, JsonStatus);
     out += ",\"Tricks\":" + JsonArray(t.Tricks, 3, JsonInt);
     out += ",\"PlayPhase\":" + JsonBool(t.PlayPhase);
     out += ",\"PlayMode\":" + JsonInt(t.PlayMode);

@@ -22,8 +22,7 @@ RecordingView::RecordingView() {
 }
 
 ControlState *RecordingView::Find(Control control, int index) {
-    if (static_cast<int>(control) < 0 || static_cast<int>(control) >= kControlCount ||
-        !ValidIndex(control, index)) {
+    if (!ValidControl(control, index)) {
         return nullptr;
     }
     auto &elements = states_[static_cast<std::size_t>(control)];

@@ -216,15 +216,65 @@ private:
     std::ostream &out_;
 };
 
+enum class LineRead { Line, End, TooLong, Unreadable };
+
+// Reads the next line into `line`, without its line end, a chunk at a time: a
+// line found longer than the limit is given up at once, so a runaway line
+// never sits in memory whole. The limit counts the line's own text: a
+// carriage return before the line feed belongs to the line end.
+LineRead NextLine(std::istream &in, std::string &line) {
+    line.clear();
+    char chunk[4096];
+    while (true) {
+        in.getline(chunk, sizeof chunk);
+        if (in.bad()) {
+            return LineRead::Unreadable;
+        }
+        const auto got = static_cast<std::size_t>(in.gcount());
+        const bool ended = !in.fail() && !in.eof(); // the line feed was taken
+        const bool cut = in.fail() && !in.eof() && got == sizeof chunk - 1;
+        if (!ended && !cut && !in.eof()) {
+            // Failed without taking anything: the stream had failed before.
+            return LineRead::Unreadable;
+        }
+        if (cut) {
+            in.clear(in.rdstate() & ~std::ios::failbit);
+        }
+        line.append(chunk, ended ? got - 1 : got);
+        if (line.size() > kMaxLineBytes + 1) {
+            return LineRead::TooLong;
+        }
+        if (in.eof() && got == 0 && line.empty()) {
+            // End of input right after a line feed is no line at all.
+            return LineRead::End;
+        }
+        if (!cut) {
+            break;
+        }
+    }
+    const std::size_t text = line.size() - (!line.empty() && line.back() == '\r' ? 1 : 0);
+    return text > kMaxLineBytes ? LineRead::TooLong : LineRead::Line;
+}
+
 } // namespace
 
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game,
               RecordingView &view, ScriptedRandom &random) {
     Replay replay(game, view, random, out);
     std::string line;
-    std::size_t number = 0;
-    while (std::getline(in, line)) {
-        ++number;
+    for (std::size_t number = 1;; ++number) {
+        switch (NextLine(in, line)) {
+        case LineRead::End:
+            return kReplayDone;
+        case LineRead::Unreadable:
+            err << "line " << number << ": the script cannot be read\n";
+            return kReplayMalformed;
+        case LineRead::TooLong:
+            err << "line " << number << ": the line is longer than " << kMaxLineBytes << " bytes\n";
+            return kReplayMalformed;
+        case LineRead::Line:
+            break;
+        }
         try {
             if (const Problem problem = replay.Line(line)) {
                 err << "line " << number << ": " << *problem << '\n';
@@ -235,11 +285,6 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game
             return kReplayGameFailed;
         }
     }
-    if (in.bad()) {
-        err << "line " << number + 1 << ": the script cannot be read\n";
-        return kReplayMalformed;
-    }
-    return kReplayDone;
 }
 
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err) {

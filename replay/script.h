@@ -3,11 +3,13 @@
 //
 // Script lines: `seed N`, `rand U`, `click NAME`, `click NAME K`,
 // `type Stavk TEXT`, `dump`; blank lines and lines starting with '#' are
-// skipped and a trailing carriage return is dropped. Blanks around and
-// between words are free, except that the typed text is taken exactly as
-// written after the one blank that follows `Stavk`.
+// skipped and a trailing carriage return is dropped; no line may be longer
+// than kMaxLineBytes. Blanks around and between words are free, except that
+// the typed text is taken exactly as written after the one blank that follows
+// `Stavk`.
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <ostream>
 
@@ -22,6 +24,10 @@ inline constexpr int kReplayDone = 0;
 inline constexpr int kReplayMalformed = 2;
 // The game itself threw while handling a line.
 inline constexpr int kReplayGameFailed = 3;
+
+// The longest line, in bytes without its line end, that a script may hold. A
+// longer line is malformed and is not read to its end.
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
 // Runs every line of `in` against `game`, which must be built on `view` and
 // `random`. Snapshots and refused clicks go to `out`, one line each; the first

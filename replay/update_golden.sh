@@ -1,7 +1,8 @@
 #!/bin/sh
 # Regenerates tests/golden/NAME.jsonl from NAME.script with the built driver.
 # Run it only after reading the new output and finding it right: the golden
-# test takes whatever this writes as the truth.
+# test takes whatever this writes as the truth. A change of the rules or About
+# text alone needs no new golden files: the comparison leaves those texts out.
 #
 #   replay/update_golden.sh NAME...      (NAME, NAME.script or a path to it)
 #

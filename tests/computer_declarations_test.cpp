@@ -29,6 +29,8 @@ TEST(ComputerFirstRound, ThresholdsWithoutRandomDraws) {
         {"six and ace of trumps with a third trump", "2p3p4p5p1c9c2c1p3c4c1k1b5c", true},
         {"king of trumps beside the nine", "2p3p4p5p8c4c1p1k5c6c2k2b3c", true},
         {"king of trumps beside the seven", "2p3p4p5p8c2c1p1k5c6c2k2b3c", false},
+        // A nine is the least a king needs beside it; an eight is not enough.
+        {"king of trumps beside the eight", "2p3p4p5p8c3c1p1k5c6c2k2b1c", false},
         {"king of trumps alone", "2p3p4p5p8c1p1k1b5c6c2k2b3c", false},
         {"two low trumps", "2p3p4p5p1c2c1p1k3c4c2k2b5c", false},
     };
@@ -78,6 +80,9 @@ TEST(ComputerFirstRound, LoneAceGoesForItsRankOnTheRandomDrawOrASecondCard) {
     const std::vector<GoingForCase> cases = {
         {"real ace, draw below one half", "9p2p3p4p9c1p1k1b2k3k4b5b5c", 0.2, 9,
          "Вурп иду за тузами"},
+        {"real ace, draw just below one half", "9p2p3p4p9c1p1k1b2k3k4b5b5c", 0.49, 9,
+         "Вурп иду за тузами"},
+        {"real ace, draw of one half", "9p2p3p4p9c1p1k1b2k3k4b5b5c", 0.5, 0, "Пас"},
         {"king under the turned ace, draw below one half", "9p2p3p4p8c1p1k1b2k3k4b5b9c", 0.2, 8,
          "Вурп иду за королями"},
         {"king under the turned ace, draw above one half", "9p2p3p4p8c1p1k1b2k3k4b5b9c", 0.7, 0,
@@ -124,7 +129,7 @@ struct SecondRoundCase {
     std::string head;
     std::vector<double> draws;
     std::string talk;
-    int status;
+    DeclarationStatus status;
 };
 
 // Seat 1 says vurp, so seat 2 answers first; seat 3 holds two trumps and helps
@@ -148,6 +153,17 @@ TEST(ComputerSecondRound, AnswersByTrumpsAndRandomDraws) {
          {},
          "Помогу иду за семерками",
          SupporterGoingFor},
+        {"lone seven of trumps with two sevens, only the first draw low",
+         "3p4p6p7p2c2p1k1b3c4c3k4k5c",
+         {0.1, 0.5},
+         "Пас",
+         Out},
+        // A jack of trumps not raised by the turned card is below the queen.
+        {"lone jack of trumps, second draw below 0.4",
+         "2p3p4p6p6c1p1k1b2c3c2k2b5c",
+         {0.9, 0.3},
+         "Беру 5",
+         TookFive},
         {"lone ten of trumps, second draw below 0.4",
          "2p3p4p6p5c1p1k1b2c3c2k2b4c",
          {0.9, 0.3},
@@ -156,6 +172,16 @@ TEST(ComputerSecondRound, AnswersByTrumpsAndRandomDraws) {
         {"lone ten of trumps, only the first draw low",
          "2p3p4p6p5c1p1k1b2c3c2k2b4c",
          {0.1, 0.5},
+         "Пас",
+         Out},
+        {"lone ten of trumps, second draw just below 0.4",
+         "2p3p4p6p5c1p1k1b2c3c2k2b4c",
+         {0.9, 0.39},
+         "Беру 5",
+         TookFive},
+        {"lone ten of trumps, second draw of 0.4",
+         "2p3p4p6p5c1p1k1b2c3c2k2b4c",
+         {0.1, 0.4},
          "Пас",
          Out},
         {"no trump, first draw below 0.75",
@@ -168,6 +194,12 @@ TEST(ComputerSecondRound, AnswersByTrumpsAndRandomDraws) {
          {0.8, 0.1},
          "Пас",
          Out},
+        {"no trump, first draw just below 0.75",
+         "2p3p4p6p1p1k1b2k2c3c3k2b5c",
+         {0.74, 0.9},
+         "Беру 5",
+         TookFive},
+        {"no trump, first draw of 0.75", "2p3p4p6p1p1k1b2k2c3c3k2b5c", {0.75, 0.1}, "Пас", Out},
     };
     for (const SecondRoundCase &c : cases) {
         SCOPED_TRACE(c.name);
@@ -202,9 +234,9 @@ TEST(ComputerSecondRound, AnswersByTrumpsAndRandomDraws) {
 struct DiscardCase {
     const char *name;
     std::string hand;
-    int status;
+    DeclarationStatus status;
     std::string after;
-    int statusAfter;
+    DeclarationStatus statusAfter;
 };
 
 // Trump c. Seat 3 discards; seat 1 is still silent, so the word goes to him.
@@ -213,6 +245,9 @@ TEST(ComputerDiscard, ThrowsTheCardTheRulesName) {
         {"lone jack", "2c5c6p3k8k", TookFive, "2c5c3k8k", TookFive},
         {"lone queen", "2c5c7p3k8k", TookFive, "2c5c3k8k", TookFive},
         {"lone king kept, lowest other card", "2c5c8p3k5k", TookFive, "2c5c8p5k", TookFive},
+        // Kings alone in their suits: none is a singleton to throw, but a king
+        // is still no ace.
+        {"kings and an ace beside trumps", "2c4c8p8k9b", TookFive, "2c4c8k9b", TookFive},
         {"three trumps and two aces", "2c4c6c9p9k", TookFive, "4c6c9p9k", TookFive},
         {"one trump and three aces", "2c3c9p9k9b", TookFive, "3c9p9k9b", TookFive},
         {"four aces and a seven", "9p9k9b9c2p", DeclarerGoingFor, "9p9k9b9c", DeclarerReady},
@@ -227,7 +262,7 @@ TEST(ComputerDiscard, ThrowsTheCardTheRulesName) {
         g.Trump = "c";
         g.TrumpsOut = "1c";
         g.Hands[3] = c.hand;
-        g.Status = {0, Silent, Declarer, c.status};
+        g.Status = {Silent, Silent, Declarer, c.status};
         g.CurSeat = 3;
         g.ComputerDiscard();
         EXPECT_EQ(g.Hands[3], c.after);

@@ -51,6 +51,10 @@ TEST(ComputerFirstLead, TwoTopTrumpsDrawTrumps) {
 TEST(ComputerFirstLead, OneTopTrumpLeadsTheLongSuit) {
     // The king of trumps has not been seen, so the ace alone is not enough.
     EXPECT_EQ(ChooseFirstLead(WithHand("9c2p5p3k", "c", "1c"), Seat), "5p");
+    // Nor the ace with the queen: the unseen king lies between them.
+    EXPECT_EQ(ChooseFirstLead(WithHand("9c7c2p5p", "c", "1c"), Seat), "5p");
+    // Nor king and queen while the ace is unseen.
+    EXPECT_EQ(ChooseFirstLead(WithHand("8c7c2p5p", "c", "1c"), Seat), "5p");
     // Neither is a promoted king without the ace.
     EXPECT_EQ(ChooseFirstLead(WithHand("7c2p5p6k", "c", "9c"), Seat), "5p");
 }
@@ -76,6 +80,10 @@ TEST(ComputerLead, ReturnsToTheSuitOfTrickOne) {
     // A trump lead to trick 1 is not returned to.
     t.Played[1] = "5c";
     EXPECT_EQ(ChooseLead(t, Seat, 2), "9p");
+    // A king of trumps with the ace unseen is no top trump to lead.
+    t = WithHand("8c2k3b", "c", "1c");
+    t.Played[1] = "5k";
+    EXPECT_EQ(ChooseLead(t, Seat, 2), "2k");
 }
 
 TEST(ComputerLead, TrickThreeFallsBackToTheSuitOfTrickTwo) {
@@ -110,6 +118,9 @@ TEST(ComputerSecond, FollowsSuit) {
     ExpectChoice(Second("5p9p2k", "3p", "c"), "9p", true);
     // Cannot win: its lowest card of the suit, trumps or not.
     ExpectChoice(Second("2p5p9c", "8p", "c"), "2p", false);
+    // One rank above the lead wins; one rank below does not.
+    ExpectChoice(Second("2p6p", "5p", "c"), "6p", true);
+    ExpectChoice(Second("4p2p", "5p", "c"), "2p", false);
 }
 
 TEST(ComputerSecond, VoidTrumpsWithItsLowestTrump) {
@@ -129,6 +140,8 @@ TEST(ComputerSecond, TrumpLead) {
 TEST(ComputerThird, FollowsPlainSuit) {
     // The lowest card that wins.
     ExpectChoice(Third("6p9p", "p", "5p1", "c"), "6p", true);
+    // One rank below the best card does not win, and no trump is spent.
+    ExpectChoice(Third("4p9c", "p", "5p1", "c"), "4p", false);
     // Nothing wins: the lowest of the suit, keeping its trump.
     ExpectChoice(Third("5p3p7c", "p", "9p2", "c"), "3p", false);
     // Already trumped: follow low even with higher trumps in hand.

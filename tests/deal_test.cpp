@@ -34,7 +34,7 @@ TEST(Deal, FirstDealCollectsStakesAndDealsFixedBlocks) {
         EXPECT_EQ(f.Text(Control::talk, s), "");
         EXPECT_TRUE(f.Visible(Control::Label2, s));
         EXPECT_TRUE(f.Visible(Control::talk, s));
-        EXPECT_EQ(g.Status[s], 0);
+        EXPECT_EQ(g.Status[s], Silent);
         EXPECT_EQ(g.Tricks[s], 0);
     }
     EXPECT_EQ(f.Text(Control::bank), " 12");
@@ -84,14 +84,21 @@ TEST(Deal, TheSeatAfterTheDealerSpeaksFirst) {
         const char *talk3;
     } cases[] = {{3, "", ""}, {2, "", "Пас"}, {1, "Пас", "Пас"}};
     for (const auto &c : cases) {
+        SCOPED_TRACE(c.dealer);
         Fixture f;
         f.game.Dealer = c.dealer;
         f.ArrangeDeck(kQuietDeck);
-        f.game.Razd_Click();
-        EXPECT_EQ(f.game.CurSeat, 1) << c.dealer;
-        EXPECT_EQ(f.Text(Control::talk, 2), c.talk2) << c.dealer;
-        EXPECT_EQ(f.Text(Control::talk, 3), c.talk3) << c.dealer;
+        ASSERT_TRUE(f.game.Click(Control::Razd));
+        EXPECT_EQ(f.game.CurSeat, HumanSeat);
+        EXPECT_EQ(f.Text(Control::talk, 2), c.talk2);
+        EXPECT_EQ(f.Text(Control::talk, 3), c.talk3);
+        // A pass turns no candidate before the dealer has spoken.
+        EXPECT_EQ(f.game.DeckPos, 14);
         EXPECT_EQ(f.game.Dealer, c.dealer);
+        EXPECT_TRUE(f.Enabled(Control::vurp));
+        EXPECT_TRUE(f.Enabled(Control::PasVurp));
+        EXPECT_TRUE(f.Enabled(Control::VurpGo));
+        EXPECT_FALSE(f.Enabled(Control::Vert));
     }
 }
 
@@ -118,12 +125,12 @@ TEST(Deal, EveryDealStartsFromAFreshPack) {
     const std::string first = f.game.Deck;
     // Whatever the first deal did, the second starts again from the pack.
     f.game.Hands[1] = "x";
-    f.game.Status = {0, 6, 8, 8};
+    f.game.Status = {Silent, DeclarerReady, Out, Out};
     f.game.Razd_Click();
     EXPECT_NE(f.game.Deck, first);
     EXPECT_EQ(f.game.Hands[1].size(), 10u);
     EXPECT_EQ(f.game.Hands[1].substr(8), "  ");
-    EXPECT_EQ(f.game.Status[1], 0);
+    EXPECT_EQ(f.game.Status[1], Silent);
     for (int k = 1; k <= 36; ++k) {
         EXPECT_NE(f.game.Deck.find(CardAt(DeckLiteral, k)), std::string::npos);
     }

@@ -9,11 +9,6 @@
 namespace vurp::testing {
 namespace {
 
-bool AnyFirstRoundButton(const Fixture &f) {
-    return f.Enabled(Control::vurp) || f.Enabled(Control::PasVurp) || f.Enabled(Control::VurpGo) ||
-           f.Enabled(Control::Vert);
-}
-
 // No seat holds a trump (c) or anything strong under the later candidates
 // (b, then k): the computer seats pass every candidate without a random draw.
 const std::string kAllPass = "6p7p8k9b"
@@ -38,28 +33,6 @@ TEST(SeatOrder, NextSeatGoesRoundTheTableAndStaysOnIt) {
     EXPECT_EQ(g.CurSeat, 1);
 }
 
-TEST(FirstRound, TheSeatAfterTheDealerSpeaksFirstAndTheDealerLast) {
-    struct Case {
-        int dealer;
-        std::string talk2;
-        std::string talk3;
-    };
-    // Seat 1 is the only one who waits; the seats before him have passed.
-    for (const Case &c : {Case{3, "", ""}, Case{1, "Пас", "Пас"}, Case{2, "", "Пас"}}) {
-        SCOPED_TRACE(c.dealer);
-        Fixture f;
-        Deal(f, kAllPass, c.dealer);
-        EXPECT_EQ(f.game.CurSeat, 1);
-        EXPECT_EQ(f.Text(Control::talk, 2), c.talk2);
-        EXPECT_EQ(f.Text(Control::talk, 3), c.talk3);
-        EXPECT_EQ(f.game.DeckPos, 14);
-        EXPECT_TRUE(f.Enabled(Control::vurp));
-        EXPECT_TRUE(f.Enabled(Control::PasVurp));
-        EXPECT_TRUE(f.Enabled(Control::VurpGo));
-        EXPECT_FALSE(f.Enabled(Control::Vert));
-    }
-}
-
 TEST(FirstRound, DealersPassTurnsTheNextCandidatesThenTheThirdAllPassDealsAgain) {
     Fixture f;
     const std::string second = DeckStartingWith("9c8c7c6c");
@@ -76,7 +49,7 @@ TEST(FirstRound, DealersPassTurnsTheNextCandidatesThenTheThirdAllPassDealsAgain)
     EXPECT_EQ(g.DeckPos, 15);
     EXPECT_EQ(f.view.Picture(Control::PictKoz), "6b");
     EXPECT_EQ(g.CurSeat, 1);
-    EXPECT_EQ(g.Status, (std::array<int, 4>{0, 0, 0, 0}));
+    EXPECT_EQ(g.Status, (std::array<DeclarationStatus, 4>{}));
     // Earlier words stay on view until the seat speaks again.
     EXPECT_EQ(f.Text(Control::talk, 1), "Пас");
     EXPECT_EQ(f.Text(Control::talk, 3), "Пас");

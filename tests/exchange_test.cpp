@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <vector>
 
 #include "cards.h"
 #include "test_support.h"
@@ -16,29 +17,12 @@ const std::string kDeck = DeckStartingWith("1p2k3b4c"
                                            "1k"
                                            "9b8b7b2b");
 
-// A table after the declarations: the deal's hands and boxes, the given
-// statuses, trump "p", the word with `cur`.
-void Declared(Fixture &f, std::array<std::string, 3> hands, std::array<int, 3> statuses, int cur) {
-    Game &g = f.game;
-    g.Deck = kDeck;
-    g.DeckPos = 14;
-    g.Trump = "p";
-    g.TurnedCard = "7p";
-    g.TrumpsOut = "7p";
-    for (int s = 1; s <= 3; ++s) {
-        g.Hands[s] = hands[s - 1];
-        g.Status[s] = statuses[s - 1];
-        f.view.SetVisible(Control::KolVz, s, true);
-        f.view.SetVisible(Control::talk, s, true);
-    }
-    for (int b = 1; b <= 4; ++b) {
-        g.ShowPicture(Control::Pict1, b, CardAt(g.Hands[1], b));
-        f.view.SetVisible(Control::Pict1, b, true);
-        f.view.SetVisible(Control::Pict2, b, statuses[1] != Out);
-        f.view.SetVisible(Control::Pict3, b, statuses[2] != Out);
-    }
-    f.view.SetText(Control::bank, 0, " 12");
-    g.CurSeat = cur;
+// A table after the declarations: the hands, the given statuses, trump "p",
+// the word with `cur`.
+void Declared(Fixture &f, std::array<std::string, 3> hands,
+              std::array<DeclarationStatus, 3> statuses, int cur) {
+    SetUpTable(
+        f, {.hands = hands, .statuses = statuses, .turned = "7p", .deck = kDeck, .curSeat = cur});
 }
 
 TEST(ExchangeHuman, KeepingEveryCardDrawsNothing) {
@@ -111,7 +95,6 @@ TEST(ExchangeHuman, ThrowingTheSecondCardClosesUpTheHand) {
 TEST(ExchangeHuman, ThrowingEveryCardDrawsFourFromTheStockInOrder) {
     Fixture f;
     Declared(f, {"1p2k3b4c  ", "9k8k7b6b  ", "5k5b6c7c  "}, {Declarer, Out, Out}, 1);
-    f.view.SetText(Control::Money, 1, "-4");
     f.game.ExchangeStep();
     for (int n = 0; n < 4; ++n) {
         ASSERT_TRUE(f.game.Click(Control::Pict1, 1));
@@ -140,9 +123,40 @@ TEST(ExchangeHuman, ClickOnAnEmptyPositionIsIgnored) {
     EXPECT_EQ(f.game.Hands[1], "1p2k    ");
 }
 
+struct ComputerExchangeCase {
+    const char *name;
+    std::string hand;
+    std::string after;
+    int drawn;
+};
+
+// Trump p. Seat 2 helps and exchanges at once; seat 3 is out, and the chain
+// stops at the declarer's, seat 1's, exchange.
 TEST(ExchangeComputer, KeepsTrumpsAndAcesAndSaysHowManyItReplaced) {
+    const std::vector<ComputerExchangeCase> cases = {
+        {"an ace and a trump kept", "9k2p3b5c  ", "9k2p9b8b", 2},
+        {"kings replaced like any card below the ace", "8k8c2p9c  ", "2p9c9b8b", 2},
+        {"only trumps and aces: nothing drawn", "9k9b2p3p  ", "9k9b2p3p", 0},
+        {"neither trump nor ace: all four replaced", "1k2b3c4c  ", "9b8b7b2b", 4},
+    };
+    for (const ComputerExchangeCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        Declared(f, {"1p2k3b4c  ", c.hand, "5k5b6c7c  "}, {Declarer, Supporter, Out}, 2);
+        f.view.SetText(Control::talk, 2, "Помогу");
+        f.game.ExchangeStep();
+        EXPECT_EQ(f.game.Hands[2], c.after);
+        // The count is written with its sign space, even when it is 0.
+        EXPECT_EQ(f.Text(Control::talk, 2), "Помогу заменил  " + std::to_string(c.drawn));
+        EXPECT_EQ(f.game.DeckPos, 14 + c.drawn);
+        EXPECT_EQ(f.game.Status[2], SupporterReady);
+        EXPECT_EQ(f.game.CurSeat, 1);
+        EXPECT_TRUE(f.Visible(Control::Change));
+    }
+}
+
+TEST(ExchangeComputer, BothComputerSeatsExchangeBeforeTheHuman) {
     Fixture f;
-    // Seats 2 and 3 exchange at once; the chain stops at seat 1's turn.
     Declared(f, {"1p2k3b4c  ", "9k2p3b5c  ", "9p8p7p6k  "}, {Supporter, Supporter, Declarer}, 2);
     f.view.SetText(Control::talk, 2, "Помогу");
     f.view.SetText(Control::talk, 3, "Вурп ");
@@ -159,19 +173,6 @@ TEST(ExchangeComputer, KeepsTrumpsAndAcesAndSaysHowManyItReplaced) {
     EXPECT_FALSE(f.game.PlayPhase);
 }
 
-TEST(ExchangeComputer, OnlyTrumpsAndAcesDrawsNothingButStillSaysZero) {
-    Fixture f;
-    Declared(f, {"1p2k3b4c  ", "9k9b2p3p  ", "1k2b3c4c  "}, {Supporter, Declarer, Supporter}, 2);
-    f.view.SetText(Control::talk, 2, "Вурп ");
-    f.game.ExchangeStep();
-    EXPECT_EQ(f.game.Hands[2], "9k9b2p3p");
-    EXPECT_EQ(f.Text(Control::talk, 2), "Вурп  заменил  0");
-    // Seat 3 holds neither trump nor ace and replaces all four cards.
-    EXPECT_EQ(f.game.Hands[3], "9b8b7b2b");
-    EXPECT_EQ(f.Text(Control::talk, 3), " заменил  4");
-    EXPECT_EQ(f.game.DeckPos, 18);
-}
-
 TEST(ExchangeComputer, HidesChangeWhileAComputerSeatExchanges) {
     Fixture f;
     Declared(f, {"1p2k3b4c  ", "9k9b2p3p  ", "1k2b3c4c  "}, {Supporter, Declarer, Out}, 2);
@@ -184,28 +185,31 @@ TEST(ExchangeComputer, HidesChangeWhileAComputerSeatExchanges) {
 }
 
 TEST(ExchangeOrder, SeatsThatDoNotExchangeArePassedOver) {
-    for (int passed : {SupporterGoingFor, TookFive, DeclarerReady, SupporterReady, Out}) {
+    for (DeclarationStatus passed :
+         {SupporterGoingFor, TookFive, DeclarerReady, SupporterReady, Out}) {
+        SCOPED_TRACE(StatusNumber(passed));
         Fixture f;
         Declared(f, {"1p2k3b4c  ", "1k2k3k4k  ", "9p8p7p6k  "}, {Supporter, passed, Declarer}, 2);
         f.view.SetText(Control::talk, 2, "Пас");
         f.game.ExchangeStep();
-        EXPECT_EQ(f.game.Hands[2], "1k2k3k4k  ") << passed;
-        EXPECT_EQ(f.Text(Control::talk, 2), "Пас") << passed;
+        EXPECT_EQ(f.game.Hands[2], "1k2k3k4k  ");
+        EXPECT_EQ(f.Text(Control::talk, 2), "Пас");
         EXPECT_EQ(f.game.Status[2], passed);
-        EXPECT_EQ(f.game.CurSeat, 1) << passed;
+        EXPECT_EQ(f.game.CurSeat, 1);
     }
 }
 
 TEST(ExchangeEnd, PlayStartsWhenAnyoneIsLeftToPlayAgainstTheDeclarer) {
-    for (int other : {SupporterGoingFor, TookFive, SupporterReady}) {
+    for (DeclarationStatus other : {SupporterGoingFor, TookFive, SupporterReady}) {
+        SCOPED_TRACE(StatusNumber(other));
         Fixture f;
         Declared(f, {"1p2k3b4c  ", "1k2k3k4k  ", "9p8p7p6k  "}, {Out, other, DeclarerReady}, 1);
         f.game.ExchangeStep();
-        EXPECT_TRUE(f.game.PlayPhase) << other;
+        EXPECT_TRUE(f.game.PlayPhase);
         // The first card is on the table: seat 3 leads, or seat 2 after
         // taking five.
-        EXPECT_FALSE(f.game.Played[1].empty()) << other;
-        EXPECT_TRUE(f.Visible(Control::Hod, other == TookFive ? 2 : 3)) << other;
+        EXPECT_NE(f.game.Played[1], "--");
+        EXPECT_TRUE(f.Visible(Control::Hod, other == TookFive ? 2 : 3));
     }
 }
 
@@ -217,7 +221,7 @@ TEST(ExchangeEnd, DeclarerAloneExchangesThenTakesAllFourTricks) {
     EXPECT_EQ(f.Text(Control::talk, 3), "Вурп  заменил  1");
     EXPECT_EQ(f.game.Status[3], DeclarerReady);
     EXPECT_EQ(f.game.Tricks[3], 4);
-    EXPECT_EQ(f.Text(Control::Money, 3), " 12");
+    EXPECT_EQ(f.Text(Control::Money, 3), " 8");
     EXPECT_EQ(f.Text(Control::KolVz, 3), "0");
     EXPECT_EQ(f.game.Dealer, 3);
     EXPECT_FALSE(f.game.PlayPhase);

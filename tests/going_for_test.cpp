@@ -11,15 +11,6 @@
 namespace vurp::testing {
 namespace {
 
-bool AnyRankButton(const Fixture &f) {
-    for (int k = 1; k <= 9; ++k) {
-        if (f.Enabled(Control::GoKats, k)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 TEST(HumanGoingFor, RankHeldByAnotherSeatCountsAsAPlainVurp) {
     Fixture f;
     // Seat 1 holds one ace, seat 2 another; seats 2 and 3 hold two trumps.
@@ -228,8 +219,7 @@ void ExpectButtonsBelongToTheSeatWithTheWord(const Fixture &f) {
         EXPECT_EQ(g.Status[1], Silent);
         EXPECT_TRUE(g.PlayPhase || !f.Enabled(Control::Sled));
     }
-    if (f.Enabled(Control::vurp) || f.Enabled(Control::PasVurp) || f.Enabled(Control::VurpGo) ||
-        f.Enabled(Control::Vert)) {
+    if (AnyFirstRoundButton(f)) {
         EXPECT_EQ(g.CurSeat, 1);
         EXPECT_EQ(g.Status[1], Silent);
     }

@@ -8,43 +8,9 @@
 namespace vurp::testing {
 namespace {
 
-// The table as the exchange leaves it: final hands and statuses, the boxes of
-// the deal (a seat that passed has its boxes hidden), bank 12, stakes paid.
-void Ready(Fixture &f, std::array<std::string, 3> hands, std::array<int, 3> statuses,
-           const std::string &turned) {
-    Game &g = f.game;
-    g.Trump = Mid(turned, 2, 1);
-    g.TurnedCard = turned;
-    g.TrumpsOut = turned;
-    g.DeckPos = 14;
-    for (int s = 1; s <= 3; ++s) {
-        g.Hands[s] = hands[s - 1];
-        g.Status[s] = statuses[s - 1];
-        f.view.SetText(Control::Money, s, "-4");
-        f.view.SetText(Control::KolVz, s, "0");
-        f.view.SetVisible(Control::KolVz, s, true);
-        for (int b = 1; b <= 4; ++b) {
-            g.ShowPicture(Game::HandBoxes(s), b, s == 1 ? CardAt(g.Hands[1], b) : CardBack);
-            f.view.SetVisible(Game::HandBoxes(s), b, statuses[s - 1] != Out);
-        }
-    }
-    f.view.SetText(Control::bank, 0, " 12");
-    f.view.SetEnabled(Control::Razd, 0, false);
-    f.view.SetVisible(Control::Sled, 0, true);
-    for (auto &card : g.Played) {
-        card = "--";
-    }
-}
-
-void Begin(Fixture &f) {
-    f.game.FirstLeader();
-    f.game.PlayPhase = true;
-    f.game.StartPlay();
-}
-
 TEST(FirstLeader, DeclarerLeadsWhenNobodyTookFive) {
     Fixture f;
-    f.game.Status = {0, SupporterReady, Out, DeclarerReady};
+    f.game.Status = {Silent, SupporterReady, Out, DeclarerReady};
     f.game.FirstLeader();
     EXPECT_EQ(f.game.CurSeat, 3);
 }
@@ -62,17 +28,17 @@ TEST(FirstLeader, TheOneSeatThatTookFiveLeads) {
 
 TEST(FirstLeader, TwoSeatsTookFiveTheSeatAfterTheDeclarerLeads) {
     Fixture f;
-    f.game.Status = {0, TookFive, DeclarerReady, TookFive};
+    f.game.Status = {Silent, TookFive, DeclarerReady, TookFive};
     f.game.FirstLeader();
     EXPECT_EQ(f.game.CurSeat, 3);
-    f.game.Status = {0, TookFive, TookFive, DeclarerReady};
+    f.game.Status = {Silent, TookFive, TookFive, DeclarerReady};
     f.game.FirstLeader();
     EXPECT_EQ(f.game.CurSeat, 1);
 }
 
 TEST(FirstLeader, TableWithoutDeclarerStillNamesARealSeat) {
     Fixture f;
-    f.game.Status = {0, Out, Out, Out};
+    f.game.Status = {Silent, Out, Out, Out};
     f.game.FirstLeader();
     EXPECT_EQ(f.game.CurSeat, 1);
 }
@@ -141,8 +107,8 @@ TEST(TakeTrick, WithoutACompleteTrickNothingChanges) {
 
 TEST(StartPlay, SledIsDisabledWhenPlayBegins) {
     Fixture f;
-    Ready(f, {"1p2k3b4c  ", "9c8c3k4b  ", "2k5k7b1c  "},
-          {SupporterReady, DeclarerReady, SupporterReady}, "5c");
+    SetUpTable(f, {.hands = {"1p2k3b4c  ", "9c8c3k4b  ", "2k5k7b1c  "},
+                   .statuses = {SupporterReady, DeclarerReady, SupporterReady}});
     f.view.SetVisible(Control::Sled, 0, true);
     f.view.SetEnabled(Control::Sled, 0, true);
     f.game.CurSeat = 1;
@@ -159,9 +125,9 @@ TEST(StartPlay, SledIsDisabledWhenPlayBegins) {
 
 TEST(FourOfAKind, HigherRankTakesAllTricksWithoutPlay) {
     Fixture f;
-    Ready(f, {"9p9k1b2b  ", "7p7k7b7c", "8p8k8b8c"},
-          {DeclarerReady, SupporterReady, SupporterReady}, "5c");
-    Begin(f);
+    SetUpTable(f, {.hands = {"9p9k1b2b  ", "7p7k7b7c", "8p8k8b8c"},
+                   .statuses = {DeclarerReady, SupporterReady, SupporterReady}});
+    f.game.BeginPlay();
     for (int b = 1; b <= 4; ++b) {
         EXPECT_EQ(f.view.Picture(Control::Pict3, b), CardAt("8p8k8b8c", b));
         EXPECT_EQ(f.view.Picture(Control::Pict2, b), "rubashka");
@@ -182,8 +148,9 @@ TEST(FourOfAKind, HigherRankTakesAllTricksWithoutPlay) {
 
 TEST(FourOfAKind, SeatOutOfPlayTakesTheTricksToo) {
     Fixture f;
-    Ready(f, {"1p2k3b4c  ", "9c8c3k4b  ", "1p1k1b1c"}, {SupporterReady, DeclarerReady, Out}, "5c");
-    Begin(f);
+    SetUpTable(f, {.hands = {"1p2k3b4c  ", "9c8c3k4b  ", "1p1k1b1c"},
+                   .statuses = {SupporterReady, DeclarerReady, Out}});
+    f.game.BeginPlay();
     EXPECT_EQ(f.game.Tricks[3], 4);
     EXPECT_EQ(f.Text(Control::Money, 3), " 8");
     EXPECT_EQ(f.Text(Control::Money, 2), "-28");
@@ -191,8 +158,9 @@ TEST(FourOfAKind, SeatOutOfPlayTakesTheTricksToo) {
 
 TEST(FourOfAKind, HumanSeatKeepsItsCardsAsTheyAre) {
     Fixture f;
-    Ready(f, {"6p6k6b6c", "9c8c3k4b  ", "2k5k7b1c  "}, {DeclarerReady, SupporterReady, Out}, "5c");
-    Begin(f);
+    SetUpTable(f, {.hands = {"6p6k6b6c", "9c8c3k4b  ", "2k5k7b1c  "},
+                   .statuses = {DeclarerReady, SupporterReady, Out}});
+    f.game.BeginPlay();
     EXPECT_EQ(f.Text(Control::KolVz, 1), "4");
     EXPECT_EQ(f.Text(Control::Money, 1), " 8");
     EXPECT_EQ(f.game.Dealer, 1);
@@ -201,10 +169,10 @@ TEST(FourOfAKind, HumanSeatKeepsItsCardsAsTheyAre) {
 // Seat 1 passed: every trick has two cards and its slots stay unwritten.
 TEST(PlaySequence, SeatOutOfPlayMakesTwoCardTricks) {
     Fixture f;
-    Ready(f, {"1p2p3p4p  ", "9c8c3k4b  ", "2k5k7b1c  "}, {Out, DeclarerReady, SupporterReady},
-          "5c");
+    SetUpTable(f, {.hands = {"1p2p3p4p  ", "9c8c3k4b  ", "2k5k7b1c  "},
+                   .statuses = {Out, DeclarerReady, SupporterReady}});
     Game &g = f.game;
-    Begin(f);
+    g.BeginPlay();
     // Trick 1: the declarer leads its two top trumps' higher one, seat 3
     // follows with its only trump; seat 1 is skipped.
     EXPECT_EQ(g.Played[1], "9c");
@@ -272,8 +240,8 @@ TEST(PlaySequence, SeatOutOfPlayMakesTwoCardTricks) {
 
 TEST(PlaySequence, ComputerTrumpsOfTrickFourAreNotRecorded) {
     Fixture f;
-    Ready(f, {"1p2p3p4p  ", "9c8c3k4b  ", "2k5k7b1c  "}, {Out, DeclarerReady, SupporterReady},
-          "5c");
+    SetUpTable(f, {.hands = {"1p2p3p4p  ", "9c8c3k4b  ", "2k5k7b1c  "},
+                   .statuses = {Out, DeclarerReady, SupporterReady}});
     Game &g = f.game;
     // Straight to trick 4 with seat 2 to lead its last card, a trump.
     g.Hands[2] = "6c";

@@ -8,17 +8,10 @@
 namespace vurp::testing {
 namespace {
 
-// Seat 1's hand on the table with every box disabled, as play finds it.
-void HumanHand(Fixture &f, const std::string &hand) {
-    f.game.Hands[1] = hand;
-    for (int b = 1; b <= 5; ++b) {
-        const bool holds = b <= CardCount(hand);
-        if (holds) {
-            f.game.ShowPicture(Control::Pict1, b, CardAt(hand, b));
-        }
-        f.view.SetVisible(Control::Pict1, b, holds);
-        f.view.SetEnabled(Control::Pict1, b, false);
-    }
+// Seat 1 holds `hand` under trump c, every box disabled, as play finds it.
+void HumanHand(Fixture &f, const std::string &hand,
+               std::array<DeclarationStatus, 3> statuses = {Silent, Silent, Silent}) {
+    SetUpTable(f, {.hands = {hand, "", ""}, .statuses = statuses});
 }
 
 std::string EnabledBoxes(const Fixture &f) {
@@ -49,38 +42,18 @@ TEST(LegalCards, FollowSuitElseTrumpElseAnything) {
     }};
     for (const Case &c : cases) {
         Fixture f;
-        f.game.Trump = "c";
-        f.game.LedSuit = c.led;
         HumanHand(f, c.hand);
+        f.game.LedSuit = c.led;
         f.game.EnableLegalCards();
         EXPECT_EQ(EnabledBoxes(f), c.clickable) << c.hand << " led " << c.led;
     }
 }
 
-// Seat 1 declares and leads: trump c, bank 12, all four seats' cards known.
+// Seat 1 declares and leads: trump c, bank 12, all three seats' cards known.
 void HumanLeads(Fixture &f) {
-    Game &g = f.game;
-    g.Trump = "c";
-    g.TurnedCard = "5c";
-    g.TrumpsOut = "5c";
-    g.Status = {0, DeclarerReady, SupporterReady, SupporterReady};
-    g.Hands = {"", "9c2p3p4k  ", "8c7p6k1b  ", "6p7k8k2b  "};
-    HumanHand(f, g.Hands[1]);
-    for (int s = 1; s <= 3; ++s) {
-        f.view.SetText(Control::Money, s, "-4");
-        f.view.SetText(Control::KolVz, s, "0");
-        for (int b = 1; b <= 4; ++b) {
-            f.view.SetVisible(Game::HandBoxes(s), b, true);
-        }
-    }
-    f.view.SetText(Control::bank, 0, " 12");
-    f.view.SetVisible(Control::Sled, 0, true);
-    for (auto &card : g.Played) {
-        card = "--";
-    }
-    g.FirstLeader();
-    g.PlayPhase = true;
-    g.StartPlay();
+    SetUpTable(f, {.hands = {"9c2p3p4k  ", "8c7p6k1b  ", "6p7k8k2b  "},
+                   .statuses = {DeclarerReady, SupporterReady, SupporterReady}});
+    f.game.BeginPlay();
 }
 
 TEST(HumanPlay, WholeDealFromTheHumanLeadToSettlement) {
@@ -161,13 +134,7 @@ TEST(HumanPlay, WholeDealFromTheHumanLeadToSettlement) {
 TEST(HumanPlay, LastCardIsPlayableWhateverItsSuitAndATrumpCounts) {
     Fixture f;
     Game &g = f.game;
-    g.Trump = "c";
-    g.TrumpsOut = "5c";
-    g.Status = {0, SupporterReady, Out, DeclarerReady};
-    g.Hands = {"", "7c  ", "", "1b"};
-    HumanHand(f, g.Hands[1]);
-    f.view.SetVisible(Control::Sled, 0, true);
-    g.Played[12] = "--";
+    SetUpTable(f, {.hands = {"7c  ", "", "1b"}, .statuses = {SupporterReady, Out, DeclarerReady}});
     g.PlayPhase = true;
     g.CurSeat = 3;
     g.PlayMode = 9;
@@ -187,9 +154,7 @@ TEST(HumanPlay, LastCardIsPlayableWhateverItsSuitAndATrumpCounts) {
 TEST(HumanPlay, LeadOfTrickTwoEnablesTheRemainingCards) {
     Fixture f;
     Game &g = f.game;
-    g.Trump = "c";
-    g.Status = {0, DeclarerReady, Out, Out};
-    HumanHand(f, "9c3p4k  ");
+    HumanHand(f, "9c3p4k  ", {DeclarerReady, Out, Out});
     g.PlayPhase = true;
     g.CurSeat = 1;
     g.PlayMode = 3;
@@ -201,7 +166,6 @@ TEST(HumanPlay, LeadOfTrickTwoEnablesTheRemainingCards) {
 TEST(HumanPlay, ClickOnAnEmptyBoxPlaysNothing) {
     Fixture f;
     Game &g = f.game;
-    g.Trump = "c";
     HumanHand(f, "9c3p  ");
     g.PlayPhase = true;
     g.PlayMode = 7;

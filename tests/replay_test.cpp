@@ -341,20 +341,21 @@ TEST(ReplayRandom, DrawsAreReadAsDecimalsBelowOne) {
 
 TEST(ReplayClicks, HiddenOrDisabledControlsRefuseAndTheScriptGoesOn) {
     const Outcome o =
-        Replay("click vurp\n  click   Pict1 1 \t\nclick Razd\nclick Razd\nclick bank\n"
-               "click GoKats 09\nclick Pict1 1\n");
+        Replay("click vurp\n  click   Pict1 1 \t\nclick\tPasVurp\r\nclick Razd\nclick Razd\n"
+               "click bank\nclick GoKats 09\nclick Pict1 1\n");
     ASSERT_EQ(o.status, kReplayDone) << o.err;
     EXPECT_EQ(o.lines, (std::vector<std::string>{
                            R"({"refused":"click vurp"})", R"({"refused":"click   Pict1 1"})",
-                           R"({"refused":"click Razd"})", R"({"refused":"click GoKats 09"})",
+                           R"({"refused":"click\u0009PasVurp"})", R"({"refused":"click Razd"})",
+                           R"({"refused":"click GoKats 09"})",
                            // Shown after the deal, but not to be clicked yet.
                            R"({"refused":"click Pict1 1"})"}));
     EXPECT_EQ(o.err, "");
 }
 
 TEST(ReplayLines, CommentsBlankLinesAndWindowsLineEndsAreSkipped) {
-    const std::string unix = "# a first deal\n\n   \n\t# indented comment\nseed 3\nclick Razd\n"
-                             "type Stavk 8\ndump\n";
+    const std::string unix = "# a first deal\n\n   \n\t# indented comment\nseed 3\nclick Razd\n#" +
+                             std::string(kMaxLineBytes - 1, 'x') + "\ntype Stavk 8\ndump\n";
     std::string windows;
     for (const char c : unix) {
         windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
@@ -397,6 +398,47 @@ TEST(ReplayLines, UnreadableScriptIsReported) {
     EXPECT_EQ(out.str(), "");
 }
 
+TEST(ReplayLines, OverLongLineIsNotReadToItsEnd) {
+    std::istringstream in("dump\n" + std::string(16 * kMaxLineBytes, 'x') + "\ndump\n");
+    std::ostringstream out, err;
+    EXPECT_EQ(RunScript(in, out, err), kReplayMalformed);
+    EXPECT_EQ(err.str(), "line 2: the line is longer than 65536 bytes\n");
+    EXPECT_LT(static_cast<std::size_t>(in.tellg()), 2 * kMaxLineBytes);
+}
+
+// A window whose pictures cannot be shown: the game's failure, not the script's.
+class PictureFailingView final : public View {
+public:
+    explicit PictureFailingView(RecordingView &shown) : shown_(shown) {}
+    std::string Text(Control c, int i) const override { return shown_.Text(c, i); }
+    void SetText(Control c, int i, const std::string &t) override { shown_.SetText(c, i, t); }
+    bool Visible(Control c, int i) const override { return shown_.Visible(c, i); }
+    void SetVisible(Control c, int i, bool v) override { shown_.SetVisible(c, i, v); }
+    bool Enabled(Control c, int i) const override { return shown_.Enabled(c, i); }
+    void SetEnabled(Control c, int i, bool e) override { shown_.SetEnabled(c, i, e); }
+    void SetPicture(Control, int, const std::string &name) override {
+        throw std::runtime_error("no picture " + name);
+    }
+    void SetBackColor(Control c, int i, Colour k) override { shown_.SetBackColor(c, i, k); }
+    void SetForeColor(Control c, int i, Colour k) override { shown_.SetForeColor(c, i, k); }
+
+private:
+    RecordingView &shown_;
+};
+
+TEST(ReplayLines, GameFailureStopsTheRunWithStatusThree) {
+    RecordingView shown;
+    PictureFailingView failing(shown);
+    ScriptedRandom random;
+    Game game(failing, random);
+    game.Form_Load();
+    std::istringstream in(kTurnedPackScript);
+    std::ostringstream out, err;
+    EXPECT_EQ(RunScript(in, out, err, game, shown, random), kReplayGameFailed);
+    EXPECT_EQ(err.str(), "line 37: the game failed: no picture 9c\n");
+    EXPECT_EQ(out.str(), "");
+}
+
 struct MalformedCase {
     std::string line;
     std::string complaint; // part of the message
@@ -412,6 +454,9 @@ TEST(ReplayLines, EveryMalformedFormIsRejected) {
         {"click Ab\x01"
          "cd",
          "unknown control \"Ab\\u0001cd\""},
+        {"click Pict1(1)", "unknown control \"Pict1(1)\""},
+        {"click Вурп", "unknown control \"Вурп\""},
+        {"click \xFF", "unknown control \"\xEF\xBF\xBD\""},
         {"click " + std::string(500, 'x'), "unknown control \"" + std::string(40, 'x') + "\"..."},
         {"click", "click needs a control name"},
         {"click Pict1 1 2", "click needs a control name"},
@@ -450,11 +495,16 @@ TEST(ReplayLines, EveryMalformedFormIsRejected) {
         {"type bank 5", "only Stavk can be typed into, not bank"},
         {"type Nope 5", "unknown control \"Nope\""},
         {"type stavk 5", "unknown control \"stavk\""},
+        {"type Stavk5", "unknown control \"Stavk5\""},
         {"type Stavk 1\xFF", "the typed text is not valid UTF-8"},
         {"type Stavk \xD0", "not valid UTF-8"},
+        // Too long is too long before anything else, even for a comment.
+        {"#" + std::string(kMaxLineBytes, 'x'), "the line is longer than 65536 bytes"},
+        {"type Stavk " + std::string(kMaxLineBytes, '1'), "the line is longer than 65536 bytes"},
+        {"dump" + std::string(kMaxLineBytes - 4, ' ') + "\r\r", "longer than 65536"},
     };
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.line);
+        SCOPED_TRACE(c.line.substr(0, 80));
         Fixture f;
         const Outcome o = Replay(f, "dump\n" + c.line + "\ndump\n");
         EXPECT_EQ(o.status, kReplayMalformed);
@@ -476,6 +526,17 @@ TEST(ReplayTyping, StakeBoxKeepsSevenCharactersNotBytes) {
         {"12345678", "1234567", "1234567"},
         {"Ставка12345", "Ставка1", "0"},
         {"\xF0\x9F\x82\xA1" + Repeat("\xF0\x9F\x82\xA1", 8), Repeat("\xF0\x9F\x82\xA1", 7), "0"},
+        {Repeat("\xF0\x9F\x98\x80", 8), Repeat("\xF0\x9F\x98\x80", 7), "0"},
+        // One to four bytes a character.
+        {"1\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"
+         "2345",
+         "1\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80"
+         "234",
+         "1"},
+        // A combining accent is a character of its own.
+        {"12345e\xCC\x81"
+         "9",
+         "12345e\xCC\x81", "12345"},
         {"2.5", "2.5", "2.5"},
         {"", "", "0"},
         // The text starts after the one blank that follows the name; the rest is typed.

@@ -49,8 +49,7 @@ std::size_t At(int index) {
 } // namespace
 
 Twips Placement(Control control, int index) {
-    if (static_cast<int>(control) < 0 || static_cast<int>(control) >= kControlCount ||
-        !ValidIndex(control, index)) {
+    if (!ValidControl(control, index)) {
         return {};
     }
     const std::size_t i = At(index);

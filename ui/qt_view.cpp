@@ -1,5 +1,6 @@
 #include "qt_view.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -14,13 +15,16 @@ namespace vurp::ui {
 
 namespace {
 
-// A multi-line box keeps the game's text as it was given, CR LF and all, and
-// shows it with plain line feeds; a final line break would show as an empty
-// last line and call up a scroll bar for nothing.
+// The property in which a multi-line box keeps the game's text as it was
+// given, so that the game reads back exactly what it wrote.
 const char *const kGameText = "vurpGameText";
+// Set while a multi-line box shows an older text than the game gave it.
+const char *const kTextPending = "vurpTextPending";
 
-QString Displayed(const std::string &text) {
-    QString s = QString::fromStdString(text);
+// What a multi-line box shows of the game's text: plain line feeds for CR
+// LF, and no final line break, which would show as an empty last line and
+// call up a scroll bar for nothing.
+QString Displayed(QString s) {
     s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (s.endsWith(QLatin1Char('\n'))) {
@@ -28,6 +32,31 @@ QString Displayed(const std::string &text) {
     }
     return s;
 }
+
+void ShowGameText(QPlainTextEdit *panel) {
+    if (panel->property(kTextPending).toBool()) {
+        panel->setProperty(kTextPending, false);
+        panel->setPlainText(Displayed(panel->property(kGameText).toString()));
+    }
+}
+
+// A hidden panel takes in its text when it is shown, not before: laying out
+// the long rules text at start-up would hold back the table's first paint
+// for a panel the player may never open.
+class ShowTextWhenShown final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto *panel = qobject_cast<QPlainTextEdit *>(watched)) {
+                ShowGameText(panel);
+            }
+        }
+        return false;
+    }
+};
 
 void SetRole(QWidget *widget, QPalette::ColorRole role, Colour colour) {
     QPalette palette = widget->palette();
@@ -46,11 +75,13 @@ QtView::QtView() : widgets_(static_cast<std::size_t>(kControlCount)) {}
 
 void QtView::Add(Control control, QWidget *widget) {
     widgets_[static_cast<std::size_t>(control)].push_back(widget);
+    if (auto *panel = qobject_cast<QPlainTextEdit *>(widget)) {
+        panel->installEventFilter(new ShowTextWhenShown(panel));
+    }
 }
 
 QWidget *QtView::Widget(Control control, int index) const {
-    if (static_cast<int>(control) < 0 || static_cast<int>(control) >= kControlCount ||
-        !ValidIndex(control, index)) {
+    if (!ValidControl(control, index)) {
         return nullptr;
     }
     const auto &elements = widgets_[static_cast<std::size_t>(control)];
@@ -93,7 +124,10 @@ void QtView::SetText(Control control, int index, const std::string &text) {
         line->setCursorPosition(0);
     } else if (auto *panel = qobject_cast<QPlainTextEdit *>(w)) {
         panel->setProperty(kGameText, QString::fromStdString(text));
-        panel->setPlainText(Displayed(text));
+        panel->setProperty(kTextPending, true);
+        if (panel->isVisible()) {
+            ShowGameText(panel);
+        }
     }
 }
 

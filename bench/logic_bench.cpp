@@ -1,0 +1,268 @@
+// Cost of the game logic on the recording view, as the replay driver and the
+// tests run it: whole deals from "Раздать" to the settlement, pressed by a
+// random player with a fixed seed, and single clicks from a prepared table.
+//
+// A deal's clicks are recorded once, outside the measurement, together with
+// the state they start from; the measurement replays them, so it times the
+// game's own work and not the choosing of the next control.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "game.h"
+#include "random.h"
+#include "recording_view.h"
+
+namespace vurp {
+namespace {
+
+using Press = std::pair<Control, int>;
+
+constexpr std::uint64_t kSeed = 20240601;
+// Deals replayed before the table starts afresh, so that balances and the
+// bank stay in the range a real session sees.
+constexpr int kRecordedDeals = 256;
+// A deal that takes more presses than this has stalled.
+constexpr int kPressesPerDeal = 400;
+
+// Every control a player can press to move the game on. The two panel
+// buttons are left out: they always respond and never move the game.
+const std::vector<Press> &GameControls() {
+    static const std::vector<Press> controls = [] {
+        std::vector<Press> v = {
+            {Control::Razd, 0}, {Control::vurp, 0}, {Control::PasVurp, 0}, {Control::VurpGo, 0},
+            {Control::Vert, 0}, {Control::Help, 0}, {Control::PasHelp, 0}, {Control::HelpGo, 0},
+            {Control::five, 0}, {Control::Sled, 0}, {Control::Change, 0},
+        };
+        for (int k = 1; k <= 9; ++k) {
+            v.emplace_back(Control::GoKats, k);
+        }
+        for (int b = 1; b <= 5; ++b) {
+            v.emplace_back(Control::Pict1, b);
+        }
+        return v;
+    }();
+    return controls;
+}
+
+// Everything a game is at one moment: the table, every control and the
+// random source.
+struct Snapshot {
+    Table table;
+    RecordingView view;
+    ScriptedRandom random;
+};
+
+struct Session {
+    RecordingView view;
+    ScriptedRandom random;
+    Game game{view, random};
+
+    explicit Session(std::uint64_t seed) {
+        random.Seed(seed);
+        game.Form_Load();
+    }
+    Snapshot Save() const { return {static_cast<const Table &>(game), view, random}; }
+    void Restore(const Snapshot &s) {
+        static_cast<Table &>(game) = s.table;
+        view = s.view;
+        random = s.random;
+    }
+    bool Pressable(const Press &p) const {
+        const ControlState &c = view.State(p.first, p.second);
+        return c.visible && c.enabled;
+    }
+    // One of the controls that can be pressed now, chosen by `player`.
+    std::optional<Press> RandomPress(std::mt19937_64 &player) const {
+        std::vector<Press> open;
+        for (const Press &p : GameControls()) {
+            if (Pressable(p)) {
+                open.push_back(p);
+            }
+        }
+        if (open.empty()) {
+            return std::nullopt;
+        }
+        return open[player() % open.size()];
+    }
+};
+
+// The clicks of whole deals, each from "Раздать" to the settlement, and the
+// state the first one starts from.
+struct RecordedDeals {
+    Snapshot start;
+    std::vector<std::vector<Press>> deals;
+};
+
+std::optional<RecordedDeals> Record(std::uint64_t seed, int deals) {
+    Session s(seed);
+    std::mt19937_64 player(seed);
+    RecordedDeals recorded{s.Save(), {}};
+    for (int d = 0; d < deals; ++d) {
+        std::vector<Press> clicks = {{Control::Razd, 0}};
+        s.game.Click(Control::Razd);
+        while (!s.view.Enabled(Control::Razd, 0)) {
+            const std::optional<Press> press = s.RandomPress(player);
+            if (!press || clicks.size() > kPressesPerDeal) {
+                return std::nullopt;
+            }
+            s.game.Click(press->first, press->second);
+            clicks.push_back(*press);
+        }
+        recorded.deals.push_back(std::move(clicks));
+    }
+    return recorded;
+}
+
+// Whole deals: the time of one deal, and of one click within it.
+void BM_RandomDeal(benchmark::State &state) {
+    const std::optional<RecordedDeals> recorded = Record(kSeed, kRecordedDeals);
+    if (!recorded) {
+        state.SkipWithError("the random player found nothing to press");
+        return;
+    }
+    Session s(kSeed);
+    s.Restore(recorded->start);
+    std::size_t next = 0;
+    std::int64_t clicks = 0;
+    std::int64_t refused = 0;
+    for (auto _ : state) {
+        if (next == recorded->deals.size()) {
+            state.PauseTiming();
+            s.Restore(recorded->start);
+            next = 0;
+            state.ResumeTiming();
+        }
+        for (const auto &[control, index] : recorded->deals[next]) {
+            refused += s.game.Click(control, index) ? 0 : 1;
+        }
+        clicks += static_cast<std::int64_t>(recorded->deals[next].size());
+        ++next;
+    }
+    // A replay that went another way than the recording measured something else.
+    if (refused != 0) {
+        state.SkipWithError("a recorded click was refused on replay");
+    }
+    using benchmark::Counter;
+    state.counters["clicks_per_deal"] =
+        Counter(static_cast<double>(clicks), Counter::kAvgIterations);
+    state.counters["time_per_click"] =
+        Counter(static_cast<double>(clicks), Counter::kIsRate | Counter::kInvert);
+}
+BENCHMARK(BM_RandomDeal)->Unit(benchmark::kMicrosecond);
+
+// Times one click on each prepared table in turn; the table is restored
+// before every click, outside the measurement.
+void TimeClicks(benchmark::State &state, const std::vector<Snapshot> &tables, Press press) {
+    if (tables.empty()) {
+        state.SkipWithError("no table to start from was found");
+        return;
+    }
+    Session s(kSeed);
+    std::size_t next = 0;
+    for (auto _ : state) {
+        s.Restore(tables[next]);
+        next = (next + 1) % tables.size();
+        const auto start = std::chrono::steady_clock::now();
+        const bool delivered = s.game.Click(press.first, press.second);
+        const auto end = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(delivered);
+        state.SetIterationTime(std::chrono::duration<double>(end - start).count());
+    }
+}
+
+// "Раздать" at the start of each recorded deal: collecting the stakes, the
+// shuffle, the deal and the computer seats' first-round declarations.
+void BM_DealClick(benchmark::State &state) {
+    std::vector<Snapshot> tables;
+    Session s(kSeed);
+    std::mt19937_64 player(kSeed);
+    for (int d = 0; d < 64; ++d) {
+        tables.push_back(s.Save());
+        s.game.Click(Control::Razd);
+        for (int presses = 0; !s.view.Enabled(Control::Razd, 0) && presses < kPressesPerDeal;
+             ++presses) {
+            const std::optional<Press> press = s.RandomPress(player);
+            if (!press) {
+                break;
+            }
+            s.game.Click(press->first, press->second);
+        }
+    }
+    TimeClicks(state, tables, {Control::Razd, 0});
+}
+BENCHMARK(BM_DealClick)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+std::size_t Occurrences(const std::string &text, std::string_view word) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(word); at != std::string::npos;
+         at = text.find(word, at + word.size())) {
+        ++count;
+    }
+    return count;
+}
+
+// The heaviest click of a deal: the human's "Не менять" when a computer seat
+// exchanges after him and the computer seats then lead and follow to the
+// first trick, so that one click runs an exchange, the choice of the leader
+// and two card choices. (No deal lets both computer seats exchange after the
+// human and still lead: the declarer exchanges first and the exchange goes
+// round in seat order.) Found by playing random deals until the click does
+// exactly that.
+std::optional<Snapshot> BeforeHeaviestChange() {
+    constexpr std::string_view kExchanged = "заменил";
+    const Press change{Control::Change, 0};
+    for (std::uint64_t seed = kSeed; seed < kSeed + 64; ++seed) {
+        Session s(seed);
+        std::mt19937_64 player(seed);
+        for (int presses = 0; presses < 64 * kPressesPerDeal; ++presses) {
+            std::optional<Press> press = s.RandomPress(player);
+            if (!press) {
+                break;
+            }
+            if (!s.Pressable(change)) {
+                s.game.Click(press->first, press->second);
+                continue;
+            }
+            Snapshot before = s.Save();
+            std::size_t exchanges = 0;
+            bool playedBefore = false;
+            for (int seat = 2; seat <= 3; ++seat) {
+                exchanges += Occurrences(s.view.Text(Control::talk, seat), kExchanged);
+                playedBefore = playedBefore || s.view.Visible(Control::Hod, seat);
+            }
+            s.game.Click(Control::Change);
+            std::size_t exchangesAfter = 0;
+            bool bothPlayed = !playedBefore;
+            for (int seat = 2; seat <= 3; ++seat) {
+                exchangesAfter += Occurrences(s.view.Text(Control::talk, seat), kExchanged);
+                bothPlayed = bothPlayed && s.view.Visible(Control::Hod, seat);
+            }
+            if (exchangesAfter > exchanges && bothPlayed) {
+                return before;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+void BM_HeaviestClick(benchmark::State &state) {
+    std::vector<Snapshot> tables;
+    if (std::optional<Snapshot> before = BeforeHeaviestChange()) {
+        tables.push_back(std::move(*before));
+    }
+    TimeClicks(state, tables, {Control::Change, 0});
+}
+BENCHMARK(BM_HeaviestClick)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace vurp
+
+BENCHMARK_MAIN();

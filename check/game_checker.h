@@ -1,0 +1,116 @@
+// The random-game checker. It plays whole games from a seed through the game
+// library, a Game on a recording view with scripted random numbers as in the
+// replay driver, for a player who presses the controls that can be pressed,
+// now and then clicks hidden or disabled ones, types odd stakes and is dealt
+// rare hands. After every event it checks the table against the rules below.
+// Every game is written down as a replay script, which the driver's own code
+// runs alongside and must print exactly what the game shows; so a failure
+// comes with the script that reproduces it: `vurp-replay SCRIPT`.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "recording_view.h"
+#include "table.h"
+
+namespace vurp::check {
+
+// What is wrong, or nothing.
+using Problem = std::optional<std::string>;
+
+// One card put on a trick.
+struct Play {
+    int seat = 0;
+    std::string card;
+    std::string holding; // the seat's cards just before, this card included
+};
+
+// The invariants, each on its own, on what the caller gives it.
+
+// Statuses, seats and counters within their ranges.
+Problem CheckRanges(const Table &t);
+
+// The deck is a shuffle of the pack (or empty before the first deal); every
+// hand is cards followed by at most one blank position; a held card was dealt
+// or drawn from the stock; and no card is in two places: the hands, the cards
+// played in this deal and the turned card.
+Problem CheckCards(const Table &t, const std::vector<Play> &playedThisDeal);
+
+// DeckPos never passes the end of the pack and only grows within a deal.
+Problem CheckDeckPos(int before, int after, bool newDeal);
+
+// During trick play a playing seat holds four cards less those it played.
+Problem CheckHandSizes(const Table &t, const std::vector<Play> &playedThisDeal);
+
+// A card put to a trick follows the led suit, else is a trump, else anything.
+Problem CheckFollowsSuit(const Play &play, const std::string &ledSuit, const std::string &trump);
+
+// The card that takes the trick so far: the highest trump, else the highest
+// card of the suit led. `trick` is not empty.
+const Play &TrickWinner(const std::vector<Play> &trick, const std::string &trump);
+
+// The seat that leads the first trick: the one seat that took five; with two
+// such seats the seat after the declarer; else the declarer.
+int FirstLeaderOf(const Table &t);
+
+// The next seat that plays to a trick after `seat`: seats that are out are
+// passed over.
+int NextPlayingSeat(const Table &t, int seat);
+
+// How a finished deal was scored: four tricks in all; those counted trick by
+// trick when cards were played; else all four to the declarer when nobody
+// played against it, or to the highest four of a kind; the declarer deals
+// next.
+Problem CheckSettledDeal(const Table &t, const std::array<int, 4> &countedTricks, bool cardsPlayed);
+
+// An amount on the table, or the three stakes a deal collects, is so close
+// to the currency's limit that the next event could saturate a sum; from then
+// on the total of the money is no longer an exact count.
+bool NearCurrencyLimit(const RecordingView &view, Currency stake);
+
+// Every amount is written in the game's number form and, when an expected
+// total is given, the balances and the bank add up to it, read exactly: every
+// payment goes from a seat to the bank or back, and only settlement, which
+// shares out the bank rounded to a whole number, adds or takes away that
+// rounding. The total means something while no sum has come near the
+// currency's limit.
+Problem CheckMoney(const RecordingView &view, std::optional<Currency> expected);
+
+// Some control that moves the game on can be pressed.
+Problem CheckSomethingPressable(const RecordingView &view);
+
+// The first difference between two tables, or two windows, by name.
+Problem CompareTables(const Table &before, const Table &after);
+Problem CompareViews(const RecordingView &before, const RecordingView &after);
+
+// One game.
+struct GameReport {
+    std::uint64_t seed = 0;
+    long long events = 0;   // clicks and typed stakes
+    long long shuffles = 0; // deals and redeals
+    long long plays = 0;    // cards put on tricks
+    long long refused = 0;
+    long long typed = 0;
+    long long rareDecks = 0;
+    long long replayed = 0; // events checked by the replay driver's code
+    int maxDeckPos = 0;
+    // The event after which the money was no longer counted (amounts near the
+    // currency's limit), or -1 when it was counted to the end.
+    long long moneyUncheckedFrom = -1;
+    std::string failure; // empty when nothing was found
+    std::string script;  // on a failure: the replay script up to it
+};
+
+// Plays `events` events from `seed` and checks each; stops at the first
+// failure.
+GameReport CheckGame(std::uint64_t seed, long long events);
+
+// A game's outcome for whoever runs the checker: the seed, what went wrong
+// and the script that reproduces it.
+std::string Describe(const GameReport &report);
+
+} // namespace vurp::check
