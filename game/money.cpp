@@ -20,11 +20,12 @@ std::int64_t DivideHalfEven(std::int64_t numerator, std::int64_t divisor) {
         return q;
     }
     // Compare |2r| with |divisor| without overflowing.
-    const std::uint64_t abs_r =
+    const std::uint64_t remainderSize =
         r < 0 ? 0 - static_cast<std::uint64_t>(r) : static_cast<std::uint64_t>(r);
-    const std::uint64_t abs_d =
+    const std::uint64_t divisorSize =
         divisor < 0 ? 0 - static_cast<std::uint64_t>(divisor) : static_cast<std::uint64_t>(divisor);
-    const bool away = abs_r > abs_d - abs_r || (abs_r == abs_d - abs_r && (q % 2) != 0);
+    const bool away = remainderSize > divisorSize - remainderSize ||
+                      (remainderSize == divisorSize - remainderSize && (q % 2) != 0);
     if (away) {
         q += ((numerator < 0) != (divisor < 0)) ? -1 : 1;
     }
@@ -51,7 +52,7 @@ LeadingNumber ScanLeadingNumber(std::string_view text) {
             s += ch;
         }
     }
-    const auto is_digit = [&s](std::size_t at) {
+    const auto isDigit = [&s](std::size_t at) {
         return at < s.size() && s[at] >= '0' && s[at] <= '9';
     };
     LeadingNumber number;
@@ -62,10 +63,10 @@ LeadingNumber ScanLeadingNumber(std::string_view text) {
     }
     // Only significant digits count: leading zeros before the point are
     // dropped, and each leading zero after it moves the point one place.
-    bool any_digit = false;
+    bool anyDigit = false;
     long long point = 0;
-    for (; is_digit(pos); ++pos) {
-        any_digit = true;
+    for (; isDigit(pos); ++pos) {
+        anyDigit = true;
         if (number.digits.empty() && s[pos] == '0') {
             continue;
         }
@@ -73,8 +74,8 @@ LeadingNumber ScanLeadingNumber(std::string_view text) {
         ++point;
     }
     if (pos < s.size() && s[pos] == '.') {
-        for (++pos; is_digit(pos); ++pos) {
-            any_digit = true;
+        for (++pos; isDigit(pos); ++pos) {
+            anyDigit = true;
             if (number.digits.empty() && s[pos] == '0') {
                 --point;
                 continue;
@@ -82,7 +83,7 @@ LeadingNumber ScanLeadingNumber(std::string_view text) {
             number.digits += s[pos];
         }
     }
-    if (!any_digit) {
+    if (!anyDigit) {
         return LeadingNumber(); // no number at all reads as a plain zero
     }
     if (number.digits.empty()) {
@@ -90,19 +91,19 @@ LeadingNumber ScanLeadingNumber(std::string_view text) {
     }
     if (pos < s.size() && (s[pos] == 'e' || s[pos] == 'E')) {
         std::size_t p = pos + 1;
-        bool exponent_negative = false;
+        bool exponentNegative = false;
         if (p < s.size() && (s[p] == '+' || s[p] == '-')) {
-            exponent_negative = s[p] == '-';
+            exponentNegative = s[p] == '-';
             ++p;
         }
         long long exponent = 0;
-        for (; is_digit(p); ++p) {
+        for (; isDigit(p); ++p) {
             if (exponent < kExponentClamp) {
                 exponent = exponent * 10 + (s[p] - '0');
             }
         }
         exponent = exponent < kExponentClamp ? exponent : kExponentClamp;
-        point += exponent_negative ? -exponent : exponent;
+        point += exponentNegative ? -exponent : exponent;
     }
     number.point = point;
     return number;
@@ -136,16 +137,16 @@ Currency Currency::FromDouble(double value) {
     std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
                     exponent);
     // Digits of the scaled value before its decimal point.
-    const int whole_digits = exponent + 5;
+    const int wholeDigits = exponent + 5;
     std::uint64_t whole = 0;
-    for (int i = 0; i < whole_digits; ++i) {
+    for (int i = 0; i < wholeDigits; ++i) {
         const std::size_t at = static_cast<std::size_t>(i);
         whole =
             whole * 10 + (at < digits.size() ? static_cast<std::uint64_t>(digits[at] - '0') : 0);
     }
     // Round half to even on the digits that follow.
-    const std::size_t first = static_cast<std::size_t>(whole_digits < 0 ? 0 : whole_digits);
-    if (whole_digits >= 0 && first < digits.size()) {
+    const std::size_t first = static_cast<std::size_t>(wholeDigits < 0 ? 0 : wholeDigits);
+    if (wholeDigits >= 0 && first < digits.size()) {
         const char next = digits[first];
         const bool beyond = digits.find_first_not_of('0', first + 1) != std::string::npos;
         if (next > '5' || (next == '5' && (beyond || whole % 2 == 1))) {
@@ -168,10 +169,6 @@ Currency Currency::FromInt(std::int64_t whole) {
         return Saturated(whole < 0);
     }
     return FromRaw(raw);
-}
-
-double Currency::ToDouble() const {
-    return static_cast<double>(raw_) / static_cast<double>(kScale);
 }
 
 Currency Currency::RoundedWhole() const {
@@ -253,20 +250,20 @@ Currency ReadCurrency(std::string_view text) {
     const std::string &digits = number.digits;
     // Digits of the scaled value before its decimal point. The first digit is
     // not zero, so twenty of them are already beyond the range.
-    const long long whole_digits = number.point + 4;
-    if (whole_digits > 19) {
+    const long long wholeDigits = number.point + 4;
+    if (wholeDigits > 19) {
         return Saturated(number.negative);
     }
     std::uint64_t whole = 0;
-    for (long long i = 0; i < whole_digits; ++i) {
+    for (long long i = 0; i < wholeDigits; ++i) {
         const std::size_t at = static_cast<std::size_t>(i);
         whole =
             whole * 10 + (at < digits.size() ? static_cast<std::uint64_t>(digits[at] - '0') : 0);
     }
     // Round half to even on the digits that follow. When no digit follows, or
     // the first one lies beyond the fifth decimal, the next digit is a zero.
-    if (whole_digits >= 0 && static_cast<unsigned long long>(whole_digits) < digits.size()) {
-        const std::size_t first = static_cast<std::size_t>(whole_digits);
+    if (wholeDigits >= 0 && static_cast<unsigned long long>(wholeDigits) < digits.size()) {
+        const std::size_t first = static_cast<std::size_t>(wholeDigits);
         const char next = digits[first];
         const bool beyond = digits.find_first_not_of('0', first + 1) != std::string::npos;
         if (next > '5' || (next == '5' && (beyond || whole % 2 == 1))) {
@@ -282,20 +279,6 @@ Currency ReadCurrency(std::string_view text) {
                                                     : -static_cast<std::int64_t>(whole));
     }
     return Currency::FromRaw(static_cast<std::int64_t>(whole));
-}
-
-std::string WriteNumber(double value) {
-    if (!std::isfinite(value)) {
-        return WriteNumber(Currency::FromDouble(value));
-    }
-    if (value == 0.0) {
-        return " 0";
-    }
-    char buffer[400];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed);
-    const std::string digits(buffer, result.ptr);
-    return (value < 0 ? "-" : " ") + digits;
 }
 
 std::string PlainDecimal(Currency value) {

@@ -29,7 +29,6 @@ public:
     static constexpr Currency Min() { return FromRaw(INT64_MIN); }
 
     constexpr std::int64_t Raw() const { return raw_; }
-    double ToDouble() const;
     // Rounded to a whole number, half to even.
     Currency RoundedWhole() const;
 
@@ -63,7 +62,6 @@ Currency ReadCurrency(std::string_view text);
 // The sign-reserving form: a space before a number that is zero or positive,
 // "-" before a negative one, then the shortest decimal text with "." as the
 // decimal point, no exponent and no trailing zeros (" 12", "-4", " 0.5").
-std::string WriteNumber(double value);
 std::string WriteNumber(Currency value);
 
 // The same digits without the sign space: "4", "2.5", "-0.25", "0".

@@ -5,6 +5,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "money.h"
@@ -147,18 +148,13 @@ TEST(ReadCurrency, EveryValueReadsBackFromItsTexts) {
     }
 }
 
-TEST(WriteNumber, ReservesTheSignPosition) {
-    EXPECT_EQ(WriteNumber(12.0), " 12");
-    EXPECT_EQ(WriteNumber(-4.0), "-4");
-    EXPECT_EQ(WriteNumber(0.0), " 0");
-    EXPECT_EQ(WriteNumber(-0.0), " 0");
-    EXPECT_EQ(WriteNumber(7.5), " 7.5");
-    EXPECT_EQ(WriteNumber(0.5), " 0.5");
-    EXPECT_EQ(WriteNumber(-0.25), "-0.25");
-    EXPECT_EQ(WriteNumber(1e20), " 100000000000000000000");
-}
-
-TEST(WriteNumber, CurrencyKeepsFourPlacesWithoutTrailingZeros) {
+TEST(WriteNumber, ReservesTheSignPositionAndKeepsFourPlacesWithoutTrailingZeros) {
+    for (const auto &[value, text] :
+         {std::pair{12.0, " 12"}, std::pair{-4.0, "-4"}, std::pair{0.0, " 0"},
+          std::pair{-0.0, " 0"}, std::pair{7.5, " 7.5"}, std::pair{0.5, " 0.5"},
+          std::pair{-0.25, "-0.25"}}) {
+        EXPECT_EQ(WriteNumber(Currency::FromDouble(value)), text) << value;
+    }
     EXPECT_EQ(WriteNumber(Currency::FromInt(12)), " 12");
     EXPECT_EQ(WriteNumber(Currency::FromDouble(3.75)), " 3.75");
     EXPECT_EQ(WriteNumber(Currency::FromDouble(-0.0625)), "-0.0625");
