@@ -1,6 +1,8 @@
 // Cost of the game logic on the recording view, as the replay driver and the
 // tests run it: whole deals from "Раздать" to the settlement, pressed by a
-// random player with a fixed seed, and single clicks from a prepared table.
+// random player with a fixed seed, and single clicks from a prepared table:
+// "Раздать", the human's "Не менять" after which the computer seats exchange
+// and lead, and the heaviest click of the recorded deals.
 //
 // A deal's clicks are recorded once, outside the measurement, together with
 // the state they start from; the measurement replays them, so it times the
@@ -16,6 +18,7 @@
 #include <utility>
 #include <vector>
 
+#include "controls.h"
 #include "game.h"
 #include "random.h"
 #include "recording_view.h"
@@ -32,25 +35,59 @@ constexpr int kRecordedDeals = 256;
 // A deal that takes more presses than this has stalled.
 constexpr int kPressesPerDeal = 400;
 
-// Every control a player can press to move the game on. The two panel
-// buttons are left out: they always respond and never move the game.
-const std::vector<Press> &GameControls() {
-    static const std::vector<Press> controls = [] {
-        std::vector<Press> v = {
-            {Control::Razd, 0}, {Control::vurp, 0}, {Control::PasVurp, 0}, {Control::VurpGo, 0},
-            {Control::Vert, 0}, {Control::Help, 0}, {Control::PasHelp, 0}, {Control::HelpGo, 0},
-            {Control::five, 0}, {Control::Sled, 0}, {Control::Change, 0},
-        };
-        for (int k = 1; k <= 9; ++k) {
-            v.emplace_back(Control::GoKats, k);
-        }
-        for (int b = 1; b <= 5; ++b) {
-            v.emplace_back(Control::Pict1, b);
-        }
-        return v;
-    }();
-    return controls;
-}
+// The driver's random source, counting the numbers the game draws.
+class CountingRandom final : public Random {
+public:
+    void Reseed() override { scripted.Reseed(); }
+    double Next() override {
+        ++draws;
+        return scripted.Next();
+    }
+
+    ScriptedRandom scripted;
+    std::int64_t draws = 0;
+};
+
+// The recording view, counting the calls the game makes on it. Only the
+// search for the heaviest click uses it: measured clicks go to the recording
+// view itself, as in the driver.
+class CountingView final : public View {
+public:
+    explicit CountingView(RecordingView &recorded) : recorded_(recorded) {}
+
+    std::string Text(Control c, int i) const override { return ++calls, recorded_.Text(c, i); }
+    void SetText(Control c, int i, const std::string &t) override {
+        ++calls;
+        recorded_.SetText(c, i, t);
+    }
+    bool Visible(Control c, int i) const override { return ++calls, recorded_.Visible(c, i); }
+    void SetVisible(Control c, int i, bool v) override {
+        ++calls;
+        recorded_.SetVisible(c, i, v);
+    }
+    bool Enabled(Control c, int i) const override { return ++calls, recorded_.Enabled(c, i); }
+    void SetEnabled(Control c, int i, bool e) override {
+        ++calls;
+        recorded_.SetEnabled(c, i, e);
+    }
+    void SetPicture(Control c, int i, const std::string &name) override {
+        ++calls;
+        recorded_.SetPicture(c, i, name);
+    }
+    void SetBackColor(Control c, int i, Colour colour) override {
+        ++calls;
+        recorded_.SetBackColor(c, i, colour);
+    }
+    void SetForeColor(Control c, int i, Colour colour) override {
+        ++calls;
+        recorded_.SetForeColor(c, i, colour);
+    }
+
+    mutable std::int64_t calls = 0;
+
+private:
+    RecordingView &recorded_;
+};
 
 // Everything a game is at one moment: the table, every control and the
 // random source.
@@ -60,21 +97,28 @@ struct Snapshot {
     ScriptedRandom random;
 };
 
+enum class Counting { Off, On };
+
 struct Session {
     RecordingView view;
-    ScriptedRandom random;
-    Game game{view, random};
+    CountingView counted{view};
+    CountingRandom random;
+    Game game;
 
-    explicit Session(std::uint64_t seed) {
-        random.Seed(seed);
+    explicit Session(std::uint64_t seed, Counting counting = Counting::Off)
+        : game(counting == Counting::On ? static_cast<View &>(counted) : view, random) {
+        random.scripted.Seed(seed);
         game.Form_Load();
     }
-    Snapshot Save() const { return {static_cast<const Table &>(game), view, random}; }
+    Snapshot Save() const { return {static_cast<const Table &>(game), view, random.scripted}; }
     void Restore(const Snapshot &s) {
         static_cast<Table &>(game) = s.table;
         view = s.view;
-        random = s.random;
+        random.scripted = s.random;
     }
+    // The work a click does, as far as it shows: the calls on the view and
+    // the random numbers drawn (a shuffle draws one per card).
+    std::int64_t Work() const { return counted.calls + random.draws; }
     bool Pressable(const Press &p) const {
         const ControlState &c = view.State(p.first, p.second);
         return c.visible && c.enabled;
@@ -209,14 +253,13 @@ std::size_t Occurrences(const std::string &text, std::string_view word) {
     return count;
 }
 
-// The heaviest click of a deal: the human's "Не менять" when a computer seat
-// exchanges after him and the computer seats then lead and follow to the
-// first trick, so that one click runs an exchange, the choice of the leader
-// and two card choices. (No deal lets both computer seats exchange after the
-// human and still lead: the declarer exchanges first and the exchange goes
-// round in seat order.) Found by playing random deals until the click does
-// exactly that.
-std::optional<Snapshot> BeforeHeaviestChange() {
+// The human's "Не менять" when a computer seat exchanges after him and the
+// computer seats then lead and follow to the first trick, so that one click
+// runs an exchange, the choice of the leader and two card choices. (No deal
+// lets both computer seats exchange after the human and still lead: the
+// declarer exchanges first and the exchange goes round in seat order.) Found
+// by playing random deals until the click does exactly that.
+std::optional<Snapshot> BeforeExchangeAndLead() {
     constexpr std::string_view kExchanged = "заменил";
     const Press change{Control::Change, 0};
     for (std::uint64_t seed = kSeed; seed < kSeed + 64; ++seed) {
@@ -253,12 +296,40 @@ std::optional<Snapshot> BeforeHeaviestChange() {
     return std::nullopt;
 }
 
-void BM_HeaviestClick(benchmark::State &state) {
+void BM_ChangeClick(benchmark::State &state) {
     std::vector<Snapshot> tables;
-    if (std::optional<Snapshot> before = BeforeHeaviestChange()) {
+    if (std::optional<Snapshot> before = BeforeExchangeAndLead()) {
         tables.push_back(std::move(*before));
     }
     TimeClicks(state, tables, {Control::Change, 0});
+}
+BENCHMARK(BM_ChangeClick)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+// The heaviest click of the recorded deals: the one that makes the most calls
+// on the view and draws the most random numbers.
+void BM_HeaviestClick(benchmark::State &state) {
+    std::vector<Snapshot> tables;
+    Press heaviest{Control::Razd, 0};
+    if (const std::optional<RecordedDeals> recorded = Record(kSeed, kRecordedDeals)) {
+        Session s(kSeed, Counting::On);
+        s.Restore(recorded->start);
+        std::int64_t most = -1;
+        for (const auto &deal : recorded->deals) {
+            for (const Press &press : deal) {
+                Snapshot before = s.Save();
+                const std::int64_t work = s.Work();
+                s.game.Click(press.first, press.second);
+                if (s.Work() - work > most) {
+                    most = s.Work() - work;
+                    heaviest = press;
+                    tables.assign(1, std::move(before));
+                }
+            }
+        }
+        state.SetLabel(DesignOf(heaviest.first).name + ": " + std::to_string(most) +
+                       " view calls and draws");
+    }
+    TimeClicks(state, tables, heaviest);
 }
 BENCHMARK(BM_HeaviestClick)->UseManualTime()->Unit(benchmark::kMicrosecond);
 

@@ -252,7 +252,8 @@ def main():
     parser.add_argument("--warmup", type=int, default=2, help="unrecorded runs of each first")
     parser.add_argument("--scales", default="1,2", help="QT_SCALE_FACTOR values, comma-separated")
     parser.add_argument("--seconds", type=float, default=1.0, help="how long each run is watched")
-    parser.add_argument("--display", help="an X server to use instead of a private Xvfb")
+    parser.add_argument("--display", help="an X server without a window manager to use "
+                        "instead of a private Xvfb")
     parser.add_argument("--no-before-deal", action="store_true",
                         help="leave out the floor started with --before-deal")
     parser.add_argument("--json", help="also write every run to this file")

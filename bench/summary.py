@@ -46,12 +46,14 @@ def main():
                      "< 20 us"))
         rows.append(("one click within a deal, logic",
                      "%.0f ns" % (deal["time_per_click"] * 1e9), ""))
-    for name, title in (("BM_DealClick/manual_time", "\"Раздать\", logic"),
-                        ("BM_HeaviestClick/manual_time",
-                         "heaviest click (\"Не менять\", then exchange and lead), logic")):
+    for name, title in (("BM_DealClick/manual_time", "click \"Раздать\", logic"),
+                        ("BM_ChangeClick/manual_time",
+                         "click \"Не менять\", then a computer exchange and lead, logic"),
+                        ("BM_HeaviestClick/manual_time", "heaviest click of 256 deals, logic")):
         b = pick(logic, name)
         if b:
-            rows.append((title, "%.2f us" % (seconds(b) * 1e6), ""))
+            label = " (%s)" % b["label"] if b.get("label") else ""
+            rows.append((title + label, "%.2f us" % (seconds(b) * 1e6), ""))
 
     clicks = {"deal": "\"Раздать\"", "next": "\"Дальше\"", "card": "a card played",
               "change": "\"Не менять\"", "rules": "\"Правила игры\" (opening)"}

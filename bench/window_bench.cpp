@@ -46,8 +46,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::uint64_t kSeed = 20240601;
 
-// Counts the update requests a window receives: each is one pass of painting
-// what changed since the last.
+// Counts the passes of painting a window goes through: an update request,
+// which paints what changed since the last, or a paint of the window itself,
+// as a window just shown gets from its first exposure.
 class UpdateWatch final : public QObject {
 public:
     explicit UpdateWatch(QWidget *window) { window->installEventFilter(this); }
@@ -55,7 +56,7 @@ public:
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() == QEvent::UpdateRequest) {
+        if (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint) {
             ++updates_;
         }
         return false;
@@ -65,7 +66,7 @@ private:
     int updates_ = 0;
 };
 
-// Handles the posted events until the window has painted once more than
+// Handles the pending events until the window has painted once more than
 // `before`; the filter sees the request just before it is handled, so the
 // paint is done when processEvents returns. A click that changed nothing
 // on the screen ends the wait after a few empty rounds.
@@ -73,24 +74,6 @@ void WaitForPaint(const UpdateWatch &watch, int before) {
     for (int round = 0; round < 8 && watch.Updates() == before; ++round) {
         QCoreApplication::processEvents();
     }
-}
-
-const std::vector<Press> &GameControls() {
-    static const std::vector<Press> controls = [] {
-        std::vector<Press> v = {
-            {Control::Razd, 0}, {Control::vurp, 0}, {Control::PasVurp, 0}, {Control::VurpGo, 0},
-            {Control::Vert, 0}, {Control::Help, 0}, {Control::PasHelp, 0}, {Control::HelpGo, 0},
-            {Control::five, 0}, {Control::Sled, 0}, {Control::Change, 0},
-        };
-        for (int k = 1; k <= 9; ++k) {
-            v.emplace_back(Control::GoKats, k);
-        }
-        for (int b = 1; b <= 5; ++b) {
-            v.emplace_back(Control::Pict1, b);
-        }
-        return v;
-    }();
-    return controls;
 }
 
 // The table on the screen, played by a random player.

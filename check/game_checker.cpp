@@ -112,25 +112,6 @@ bool Holds(std::string_view holding, std::string_view suit) {
     return false;
 }
 
-// Every control that moves the game on.
-const std::vector<std::pair<Control, int>> &GameControls() {
-    static const std::vector<std::pair<Control, int>> controls = [] {
-        std::vector<std::pair<Control, int>> list = {
-            {Control::Razd, 0}, {Control::vurp, 0}, {Control::PasVurp, 0}, {Control::VurpGo, 0},
-            {Control::Vert, 0}, {Control::Help, 0}, {Control::PasHelp, 0}, {Control::HelpGo, 0},
-            {Control::five, 0}, {Control::Sled, 0}, {Control::Change, 0},
-        };
-        for (int k = 1; k <= 9; ++k) {
-            list.emplace_back(Control::GoKats, k);
-        }
-        for (int b = 1; b <= 5; ++b) {
-            list.emplace_back(Control::Pict1, b);
-        }
-        return list;
-    }();
-    return controls;
-}
-
 // Every control and array element of the window.
 const std::vector<std::pair<Control, int>> &AllElements() {
     static const std::vector<std::pair<Control, int>> elements = [] {

@@ -141,4 +141,23 @@ bool ValidControl(Control control, int index) {
     return id >= 0 && id < kControlCount && ValidIndex(control, index);
 }
 
+const std::vector<std::pair<Control, int>> &GameControls() {
+    static const std::vector<std::pair<Control, int>> controls = [] {
+        std::vector<std::pair<Control, int>> list;
+        for (const Control single :
+             {Control::Razd, Control::vurp, Control::PasVurp, Control::VurpGo, Control::Vert,
+              Control::Help, Control::PasHelp, Control::HelpGo, Control::five, Control::Sled,
+              Control::Change}) {
+            list.emplace_back(single, 0);
+        }
+        for (const Control array : {Control::GoKats, Control::Pict1}) {
+            for (int k = 1; k <= DesignOf(array).count; ++k) {
+                list.emplace_back(array, k);
+            }
+        }
+        return list;
+    }();
+    return controls;
+}
+
 } // namespace vurp

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "view.h"
@@ -36,6 +37,10 @@ const ControlDesign &DesignOf(Control control);
 std::optional<Control> ControlByName(std::string_view name);
 // Index 0 for a single control, 1..count for an array.
 bool ValidIndex(Control control, int index);
+// Every control, by element, that a player presses to move the game on: the
+// deal, the declaration and rank buttons, "Дальше", the exchange and the
+// human's cards. The panel buttons always respond and never move the game.
+const std::vector<std::pair<Control, int>> &GameControls();
 // A control of the window (not a value cast from outside the enumeration)
 // with a valid index: the one check before any control is looked up.
 bool ValidControl(Control control, int index);

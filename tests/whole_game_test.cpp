@@ -9,23 +9,6 @@
 namespace vurp::testing {
 namespace {
 
-// Every control a player can press to move the game on. The two panel
-// buttons are left out: they always respond and never move the game.
-std::vector<std::pair<Control, int>> GameControls() {
-    std::vector<std::pair<Control, int>> controls = {
-        {Control::Razd, 0}, {Control::vurp, 0}, {Control::PasVurp, 0}, {Control::VurpGo, 0},
-        {Control::Vert, 0}, {Control::Help, 0}, {Control::PasHelp, 0}, {Control::HelpGo, 0},
-        {Control::five, 0}, {Control::Sled, 0}, {Control::Change, 0},
-    };
-    for (int k = 1; k <= 9; ++k) {
-        controls.emplace_back(Control::GoKats, k);
-    }
-    for (int b = 1; b <= 5; ++b) {
-        controls.emplace_back(Control::Pict1, b);
-    }
-    return controls;
-}
-
 double MoneyOnTheTable(const Fixture &f) {
     return ReadNumber(f.Text(Control::Money, 1)) + ReadNumber(f.Text(Control::Money, 2)) +
            ReadNumber(f.Text(Control::Money, 3)) + ReadNumber(f.Text(Control::bank));

@@ -72,7 +72,10 @@ TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
     Window w;
     w.Show();
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Вурп"));
-    EXPECT_FALSE(w.window.windowIcon().isNull());
+    // The menu's icon, built into the program, at every size a desktop asks.
+    for (const int size : {16, 32, 64}) {
+        EXPECT_EQ(w.window.windowIcon().pixmap(size).size(), QSize(size, size));
+    }
     EXPECT_EQ(w.window.size(), QSize(792, 566));
     EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
     // A spot of bare table, clear of every control.

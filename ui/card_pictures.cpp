@@ -18,6 +18,12 @@
 
 #include "cards.h"
 
+// The icons are built into this static library; outside any namespace, as
+// Qt's macro wants, the program asks for them so the linker keeps them.
+static void InitIcons() {
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace vurp::ui {
 
 namespace {
@@ -283,20 +289,14 @@ QPixmap PlaceholderPicture(std::string_view name, int scale) {
 }
 
 QIcon WindowIcon() {
-    QPixmap icon(64, 64);
-    icon.fill(Qt::transparent);
-    QPainter p(&icon);
-    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-    p.translate(32, 32);
-    p.rotate(-12);
-    const QRectF card(-20, -28, 40, 56);
-    p.setPen(QPen(kBlack, 1.5));
-    p.setBrush(Qt::white);
-    p.drawRoundedRect(card, 5, 5);
-    p.setPen(kRed);
-    p.setFont(PixelFont(34, false));
-    p.drawText(card, Qt::AlignCenter, SuitSymbol('c'));
-    return QIcon(icon);
+    // The menu's icon, built into the program; each size is decoded only
+    // when the window system asks for it.
+    InitIcons();
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 } // namespace vurp::ui

@@ -61,7 +61,7 @@ PictureSet LoadPicture(const QString &root, std::string_view name);
 // other name.
 QPixmap PlaceholderPicture(std::string_view name, int scale = 1);
 
-// The window's icon: a card.
+// The window's icon: the one the desktop menu shows.
 QIcon WindowIcon();
 
 } // namespace vurp::ui
