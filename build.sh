@@ -8,21 +8,7 @@ mode="${1:-run}"
 
 packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libqt6test6 googletest libgtest-dev
           fonts-dejavu-core desktop-file-utils appstream)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    sudo=""
-    if [ "$(id -u)" -ne 0 ]; then
-        sudo="sudo"
-    fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+tools/install-packages.sh "${packages[@]}"
 
 jobs="$(nproc 2>/dev/null || echo 2)"
 cmake --preset default >/dev/null

@@ -14,18 +14,7 @@ cd "$(dirname "$0")/.."
 runs="${1:-20}"
 
 packages=(libbenchmark-dev xvfb python3-xlib)
-missing=()
-for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$p")
-    fi
-done
-if ((${#missing[@]})); then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
-fi
+tools/install-packages.sh "${packages[@]}"
 
 jobs="$(nproc 2>/dev/null || echo 2)"
 build="${VURP_BENCH_DIR:-build-bench}"
