@@ -14,6 +14,7 @@
 #include "json.h"
 #include "money.h"
 #include "script.h"
+#include "shuffle_draws.h"
 #include "utf8.h"
 
 namespace vurp::check {
@@ -30,10 +31,6 @@ constexpr long long kEventsPerReplay = 256;
 
 std::string SeatName(int seat) {
     return "seat " + std::to_string(seat);
-}
-
-std::string SuitOf(std::string_view card) {
-    return card.size() >= 2 ? std::string(card.substr(1, 1)) : "";
 }
 
 // 0..35 for a card code, -1 for anything else.
@@ -103,60 +100,22 @@ std::string PlaceName(int place) {
                            : SeatName(place) + "'s hand";
 }
 
-bool Holds(std::string_view holding, std::string_view suit) {
+// Whether the window handles a click on the element: the game's controls and
+// the two panel buttons; a click on any other does nothing.
+bool HasClickHandler(Control control, int index) {
+    const auto &game = GameControls();
+    return control == Control::Pravila || control == Control::Game ||
+           std::find(game.begin(), game.end(), std::pair{control, index}) != game.end();
+}
+
+// Whether a hand or the cards played hold a card of `suit`.
+bool HoldsSuit(std::string_view holding, std::string_view suit) {
     for (std::size_t p = 1; p < holding.size(); p += 2) {
         if (holding.substr(p, 1) == suit) {
             return true;
         }
     }
     return false;
-}
-
-// Every control and array element of the window.
-const std::vector<std::pair<Control, int>> &AllElements() {
-    static const std::vector<std::pair<Control, int>> elements = [] {
-        std::vector<std::pair<Control, int>> list;
-        for (const auto &design : ControlDesigns()) {
-            if (design.count == 0) {
-                list.emplace_back(design.id, 0);
-            }
-            for (int k = 1; k <= design.count; ++k) {
-                list.emplace_back(design.id, k);
-            }
-        }
-        return list;
-    }();
-    return elements;
-}
-
-std::string ElementName(Control control, int index) {
-    const ControlDesign &design = DesignOf(control);
-    return design.count == 0 ? design.name : design.name + "(" + std::to_string(index) + ")";
-}
-
-// The controls the window handles a click of; a click on any other does
-// nothing.
-bool HasClickHandler(Control control) {
-    switch (control) {
-    case Control::Razd:
-    case Control::vurp:
-    case Control::PasVurp:
-    case Control::VurpGo:
-    case Control::Vert:
-    case Control::Help:
-    case Control::PasHelp:
-    case Control::HelpGo:
-    case Control::five:
-    case Control::GoKats:
-    case Control::Sled:
-    case Control::Change:
-    case Control::Pict1:
-    case Control::Pravila:
-    case Control::Game:
-        return true;
-    default:
-        return false;
-    }
 }
 
 // Stakes as a player might type them: not numbers, half numbers, signs,
@@ -272,24 +231,6 @@ std::string DrawText(double value) {
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
-}
-
-// The shuffle swaps card i with card j = Int(r x 36) + 1 for i = 1..36; a
-// draw that points at the place where the wanted card i now lies builds the
-// deck front to back.
-std::vector<std::string> DrawsForDeck(const std::string &order) {
-    std::string deck(DeckLiteral);
-    std::vector<std::string> draws;
-    for (int i = 1; i <= 36; ++i) {
-        int j = i;
-        while (j < 36 && CardAt(deck, j) != CardAt(order, i)) {
-            ++j;
-        }
-        std::swap_ranges(deck.begin() + 2 * (i - 1), deck.begin() + 2 * i,
-                         deck.begin() + 2 * (j - 1));
-        draws.push_back(DrawText((j - 0.5) / 36.0));
-    }
-    return draws;
 }
 
 // Where two outputs of the driver first differ, briefly.
@@ -471,8 +412,8 @@ private:
         const std::string deck = four ? FourOfAKindDeck(dice_, seat) : HelicopterDeck(dice_, seat);
         Write(std::string("# ") + (four ? "four of a kind" : "the helicopter hand") + " for " +
               SeatName(seat) + ": " + deck);
-        for (const std::string &draw : DrawsForDeck(deck)) {
-            Rand(draw);
+        for (const double draw : ShuffleDrawsFor(deck)) {
+            Rand(DrawText(draw));
         }
         ++report_.rareDecks;
     }
@@ -513,7 +454,7 @@ private:
         const bool open = Window().Visible(control, index) && Window().Enabled(control, index);
         const bool panel = control == Control::Pravila || control == Control::Game;
         std::optional<Frozen> frozen;
-        if (!open || !HasClickHandler(control) || panel) {
+        if (!open || !HasClickHandler(control, index) || panel) {
             frozen.emplace(Frozen{game_, Window(), random_});
         }
         bool delivered = false;
@@ -947,9 +888,9 @@ Problem CheckFollowsSuit(const Play &play, const std::string &ledSuit, const std
     }
     const std::string suit = SuitOf(play.card);
     std::string rule;
-    if (Holds(play.holding, ledSuit)) {
+    if (HoldsSuit(play.holding, ledSuit)) {
         rule = suit == ledSuit ? "" : "it must follow suit";
-    } else if (Holds(play.holding, trump)) {
+    } else if (HoldsSuit(play.holding, trump)) {
         rule = suit == trump ? "" : "it has no card of the led suit and must play a trump";
     }
     if (rule.empty()) {

@@ -25,13 +25,6 @@ using vurp::Control;
 using vurp::Currency;
 using vurp::fuzz::Require;
 
-// The human's controls that act on the game (the panels' buttons do not).
-constexpr Control kGameControls[] = {
-    Control::Razd,   Control::Sled,  Control::vurp,    Control::PasVurp, Control::VurpGo,
-    Control::Vert,   Control::five,  Control::PasHelp, Control::Help,    Control::HelpGo,
-    Control::Change, Control::Pict1, Control::GoKats,
-};
-
 // Beyond this magnitude the sums of a few deals may reach the currency's
 // limits and saturate, so conservation is no longer exact.
 constexpr std::int64_t kFarFromLimits = 100'000'000'000'000 * Currency::kScale;
@@ -40,12 +33,9 @@ using Element = std::pair<Control, int>;
 
 std::vector<Element> Clickable(const vurp::RecordingView &view) {
     std::vector<Element> elements;
-    for (const Control control : kGameControls) {
-        const int count = vurp::DesignOf(control).count;
-        for (int index = count == 0 ? 0 : 1; index <= count; ++index) {
-            if (view.Visible(control, index) && view.Enabled(control, index)) {
-                elements.emplace_back(control, index);
-            }
+    for (const auto &[control, index] : vurp::GameControls()) {
+        if (view.Visible(control, index) && view.Enabled(control, index)) {
+            elements.emplace_back(control, index);
         }
     }
     return elements;

@@ -141,6 +141,24 @@ bool ValidControl(Control control, int index) {
     return id >= 0 && id < kControlCount && ValidIndex(control, index);
 }
 
+const std::vector<std::pair<Control, int>> &AllElements() {
+    static const std::vector<std::pair<Control, int>> elements = [] {
+        std::vector<std::pair<Control, int>> list;
+        for (const ControlDesign &design : ControlDesigns()) {
+            for (int k = design.count == 0 ? 0 : 1; k <= design.count; ++k) {
+                list.emplace_back(design.id, k);
+            }
+        }
+        return list;
+    }();
+    return elements;
+}
+
+std::string ElementName(Control control, int index) {
+    const ControlDesign &design = DesignOf(control);
+    return design.count == 0 ? design.name : design.name + "(" + std::to_string(index) + ")";
+}
+
 const std::vector<std::pair<Control, int>> &GameControls() {
     static const std::vector<std::pair<Control, int>> controls = [] {
         std::vector<std::pair<Control, int>> list;

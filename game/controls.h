@@ -37,6 +37,11 @@ const ControlDesign &DesignOf(Control control);
 std::optional<Control> ControlByName(std::string_view name);
 // Index 0 for a single control, 1..count for an array.
 bool ValidIndex(Control control, int index);
+// Every control by element, in the order of the table: (control, 0) for a
+// single control, (control, 1..count) for an array.
+const std::vector<std::pair<Control, int>> &AllElements();
+// "Razd" for a single control, "Pict1(3)" for an element of an array.
+std::string ElementName(Control control, int index);
 // Every control, by element, that a player presses to move the game on: the
 // deal, the declaration and rank buttons, "Дальше", the exchange and the
 // human's cards. The panel buttons always respond and never move the game.

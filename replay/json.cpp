@@ -82,13 +82,8 @@ std::string ControlsObject(const RecordingView &view) {
                ControlObject(design, view.State(design.id, index));
         first = false;
     };
-    for (const auto &design : ControlDesigns()) {
-        if (design.count == 0) {
-            add(design.name, design, 0);
-        }
-        for (int k = 1; k <= design.count; ++k) {
-            add(design.name + "(" + std::to_string(k) + ")", design, k);
-        }
+    for (const auto &[control, index] : AllElements()) {
+        add(ElementName(control, index), DesignOf(control), index);
     }
     return out + "}";
 }

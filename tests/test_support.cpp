@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cards.h"
+#include "shuffle_draws.h"
 
 namespace vurp {
 
@@ -114,21 +115,12 @@ bool AnyRankButton(const Fixture &f) {
 }
 
 void Fixture::ArrangeDeck(const std::string &order) {
-    // The shuffle swaps card i with card j for i = 1..36; choosing j as the
-    // position where the wanted card i now lies builds the order front to back.
-    std::string deck(DeckLiteral);
-    for (int i = 1; i <= 36; ++i) {
-        const std::string wanted = order.substr(static_cast<std::size_t>(2 * (i - 1)), 2);
-        int j = i;
-        while (j <= 36 && CardAt(deck, j) != wanted) {
-            ++j;
-        }
-        if (j > 36) {
-            throw std::invalid_argument("ArrangeDeck: not a pack order");
-        }
-        std::swap_ranges(deck.begin() + 2 * (i - 1), deck.begin() + 2 * i,
-                         deck.begin() + 2 * (j - 1));
-        random.Push((j - 1 + 0.5) / 36.0);
+    const std::vector<double> draws = ShuffleDrawsFor(order);
+    if (draws.empty()) {
+        throw std::invalid_argument("ArrangeDeck: not a pack order");
+    }
+    for (const double draw : draws) {
+        random.Push(draw);
     }
 }
 

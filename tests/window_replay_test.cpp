@@ -173,14 +173,11 @@ std::string Described(const ControlState &s) {
 // driver records it, one line each: the window first, then the driver.
 std::string Differences(MainWindow &window, const RecordingView &driver) {
     std::string differences;
-    for (const ControlDesign &design : ControlDesigns()) {
-        for (int i = design.count == 0 ? 0 : 1; i <= design.count; ++i) {
-            const std::string shown = Described(Shown(window, design.id, i));
-            const std::string recorded = Described(driver.State(design.id, i));
-            if (shown != recorded) {
-                differences +=
-                    design.name + "(" + std::to_string(i) + "): " + shown + " | " + recorded + "\n";
-            }
+    for (const auto &[control, i] : AllElements()) {
+        const std::string shown = Described(Shown(window, control, i));
+        const std::string recorded = Described(driver.State(control, i));
+        if (shown != recorded) {
+            differences += ElementName(control, i) + ": " + shown + " | " + recorded + "\n";
         }
     }
     return differences;

@@ -91,15 +91,13 @@ MainWindow::MainWindow(Random &random, QWidget *parent) : QWidget(parent), game_
 }
 
 void MainWindow::SetUpKeyboard() {
-    for (const ControlDesign &design : ControlDesigns()) {
-        for (int i = design.count == 0 ? 0 : 1; i <= design.count; ++i) {
-            QWidget *widget = control(design.id, i);
-            if (const QString name = ControlName(design.id, i); !name.isEmpty()) {
-                widget->setAccessibleName(name);
-            }
-            if (design.kind == ControlKind::Picture) {
-                widget->setAccessibleDescription(CardBoxDescription(design.id, i));
-            }
+    for (const auto &[id, i] : AllElements()) {
+        QWidget *widget = control(id, i);
+        if (const QString name = ControlName(id, i); !name.isEmpty()) {
+            widget->setAccessibleName(name);
+        }
+        if (DesignOf(id).kind == ControlKind::Picture) {
+            widget->setAccessibleDescription(CardBoxDescription(id, i));
         }
     }
     const std::vector<ControlRef> order = TabOrder();
