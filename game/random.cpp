@@ -37,6 +37,7 @@ double ScriptedRandom::Next() {
 
 void ScriptedRandom::Seed(std::uint64_t state) {
     state_ = state;
+    seeded_ = true;
 }
 
 void ScriptedRandom::Push(double value) {

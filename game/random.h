@@ -37,10 +37,14 @@ public:
     // Queues a value; values outside [0, 1) are clamped into it.
     void Push(double value);
     std::size_t Queued() const { return queue_.size(); }
+    // The generator's state, and whether it was ever set by Seed.
+    std::uint64_t State() const { return state_; }
+    bool Seeded() const { return seeded_; }
 
 private:
     std::deque<double> queue_;
     std::uint64_t state_ = 0;
+    bool seeded_ = false;
 };
 
 } // namespace vurp

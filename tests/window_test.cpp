@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
@@ -76,10 +77,13 @@ TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
     for (const int size : {16, 32, 64}) {
         EXPECT_EQ(w.window.windowIcon().pixmap(size).size(), QSize(size, size));
     }
-    EXPECT_EQ(w.window.size(), QSize(792, 566));
+    // The table keeps its size; the menu bar stands above it.
+    EXPECT_EQ(w.window.table()->size(), QSize(792, 566));
+    EXPECT_EQ(w.window.size(), QSize(792, 566 + w.window.menuBar()->height()));
+    EXPECT_EQ(w.window.table()->pos(), QPoint(0, w.window.menuBar()->height()));
     EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
     // A spot of bare table, clear of every control.
-    EXPECT_EQ(w.window.grab().toImage().pixelColor(300, 300), kTeal);
+    EXPECT_EQ(w.window.table()->grab().toImage().pixelColor(300, 300), kTeal);
 }
 
 TEST(Window, EveryControlStartsInItsDesignState) {
@@ -439,10 +443,10 @@ TEST(Keyboard, TheFocusFrameStandsOutOnTheTable) {
         SCOPED_TRACE(DesignOf(c).name);
         QWidget *widget = w.W(c, c == Control::Pict1 ? 1 : 0);
         w.W(Control::Pravila)->setFocus();
-        const QImage before = w.window.grab(widget->geometry()).toImage();
+        const QImage before = w.window.table()->grab(widget->geometry()).toImage();
         widget->setFocus();
         ASSERT_TRUE(widget->hasFocus());
-        const QImage after = w.window.grab(widget->geometry()).toImage();
+        const QImage after = w.window.table()->grab(widget->geometry()).toImage();
         // Across every edge, two pixels of the frame or more differ plainly
         // from what was there before, and the frame stands out on the table.
         const QRect r = after.rect();

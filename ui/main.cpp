@@ -2,10 +2,15 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QStandardPaths>
 #include <QStyleFactory>
 
+#include <charconv>
+#include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 
 #include "main_window.h"
@@ -36,16 +41,37 @@ bool AsksForTextOnly(int argc, char *argv[]) {
     std::exit(2);
 }
 
+// A seed as the replay driver reads it: decimal digits only, at most 2^64 - 1.
+std::optional<std::uint64_t> ReadSeed(const QString &text) {
+    const QByteArray digits = text.toLatin1();
+    std::uint64_t seed = 0;
+    const char *end = digits.constData() + digits.size();
+    const auto [stop, error] = std::from_chars(digits.constData(), end, seed);
+    if (digits.isEmpty() || text.size() != digits.size() || error != std::errc() || stop != end ||
+        digits.front() == '-' || digits.front() == '+') {
+        return std::nullopt;
+    }
+    return seed;
+}
+
 // Answers --help, --help-all and --version and exits; refuses, with status 2,
 // any other option or argument. Qt's own options (-platform, -style, ...) are
-// no longer among the arguments once a QApplication has read them.
-void ReadCommandLine(const QCoreApplication &app) {
+// no longer among the arguments once a QApplication has read them. The seed
+// of --seed N, if given.
+std::optional<std::uint64_t> ReadCommandLine(const QCoreApplication &app) {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
         QStringLiteral("Карточная игра «Вурп»: вы против двух компьютерных игроков."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption seed(
+        QStringLiteral("seed"),
+        QStringLiteral("Начать новую игру, случайные числа которой дает генератор записи игр "
+                       "из состояния N (как строка \"seed N\" у vurp-replay): так игру можно "
+                       "повторить. Прежняя игра остается среди сыгранных."),
+        QStringLiteral("N"));
+    parser.addOption(seed);
     const bool understood = parser.parse(QCoreApplication::arguments());
     // Before the mistakes: without a QApplication a Qt option beside --help
     // is unknown here, and still no reason to refuse.
@@ -64,6 +90,16 @@ void ReadCommandLine(const QCoreApplication &app) {
     }
     // What is left to answer is --help-all, which lists Qt's options too.
     parser.process(app);
+    if (!parser.isSet(seed)) {
+        return std::nullopt;
+    }
+    const auto state = ReadSeed(parser.value(seed));
+    if (!state) {
+        Refuse(QStringLiteral("The seed must be a whole number from 0 to 18446744073709551615, "
+                              "not '%1'.")
+                   .arg(parser.value(seed)));
+    }
+    return state;
 }
 
 } // namespace
@@ -80,12 +116,16 @@ int main(int argc, char *argv[]) {
         return EXIT_SUCCESS;
     }
     QApplication app(argc, argv);
-    ReadCommandLine(app);
+    const std::optional<std::uint64_t> seed = ReadCommandLine(app);
+    // A file size limit must not kill the game: a write beyond it fails, and
+    // the journal says so.
+    std::signal(SIGXFSZ, SIG_IGN);
     // Fusion honours the colours the game gives its buttons and boxes on every
     // desktop; native styles may ignore them.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     vurp::ClockRandom random;
     vurp::ui::MainWindow window(random);
+    window.KeepJournal(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), seed);
     window.show();
     return QApplication::exec();
 }

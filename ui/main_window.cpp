@@ -1,10 +1,14 @@
 #include "main_window.h"
 
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <utility>
@@ -45,19 +49,31 @@ Qt::Alignment LabelAlignment(Control control) {
 
 } // namespace
 
-MainWindow::MainWindow(Random &random, QWidget *parent) : QWidget(parent), game_(view_, random) {
+MainWindow::MainWindow(Random &random, QWidget *parent)
+    : QWidget(parent), random_(random), game_(view_, random_),
+      journal_(std::make_unique<JournalFile>(QString())) {
     // Before any widget exists: a screen reader may ask about each at once.
     InstallAccessibility();
     setWindowTitle(QStringLiteral("Вурп"));
     setWindowIcon(WindowIcon());
-    setFixedSize(kClientWidth, kClientHeight);
+    // The menu bar above, the table of fixed size below it: the window is as
+    // large as both.
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    BuildMenu();
+    layout->setMenuBar(menuBar_);
+    table_ = new QWidget(this);
+    table_->setFixedSize(kClientWidth, kClientHeight);
+    layout->addWidget(table_);
     QFont base = font();
     base.setPointSize(kControlPointSize);
-    setFont(base);
-    QPalette table = palette();
-    table.setColor(QPalette::Window, ToQColor(kWindowColour));
-    setPalette(table);
-    setAutoFillBackground(true);
+    table_->setFont(base);
+    QPalette tableColours = table_->palette();
+    tableColours.setColor(QPalette::Window, ToQColor(kWindowColour));
+    table_->setPalette(tableColours);
+    table_->setAutoFillBackground(true);
 
     for (const ControlDesign &design : ControlDesigns()) {
         const int elements = design.count == 0 ? 1 : design.count;
@@ -87,8 +103,11 @@ MainWindow::MainWindow(Random &random, QWidget *parent) : QWidget(parent), game_
 
     SetUpKeyboard();
     game_.Form_Load();
+    journal_->Restart(JournalHeader(), false);
     FocusLikelyNext(std::nullopt);
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::SetUpKeyboard() {
     for (const auto &[id, i] : AllElements()) {
@@ -105,23 +124,225 @@ void MainWindow::SetUpKeyboard() {
         setTabOrder(control(order[k - 1].control, order[k - 1].index),
                     control(order[k].control, order[k].index));
     }
-    // F1 opens the rules, as their button does.
-    auto *help = new QShortcut(QKeySequence(Qt::Key_F1), this);
-    connect(help, &QShortcut::activated, this, [this] { game_.Click(Control::Pravila); });
     // Escape closes whichever panel is open, through its own button.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, [this] {
         for (const auto &[panel, button] : {std::pair{Control::TextPravila, Control::Pravila},
                                             std::pair{Control::TextGame, Control::Game}}) {
             if (view_.Visible(panel, 0)) {
-                game_.Click(button);
+                Deliver(button);
             }
         }
     });
 }
 
+void MainWindow::BuildMenu() {
+    menuBar_ = new QMenuBar(this);
+    menuBar_->setAccessibleName(QStringLiteral("Меню"));
+    QMenu *game = menuBar_->addMenu(QStringLiteral("&Игра"));
+    game->addAction(QStringLiteral("&Новая игра"), QKeySequence::New, this,
+                    &MainWindow::ConfirmNewGame);
+    game->addAction(QStringLiteral("&Открыть игру…"), QKeySequence::Open, this,
+                    &MainWindow::ChooseGameToOpen);
+    game->addAction(QStringLiteral("&Сохранить игру как…"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                    this, &MainWindow::ChooseWhereToSave);
+    game->addSeparator();
+    game->addAction(QStringLiteral("В&ыход"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
+                    &QWidget::close);
+    QMenu *help = menuBar_->addMenu(QStringLiteral("&Справка"));
+    // What the table's two buttons do.
+    help->addAction(QStringLiteral("&Правила игры"), QKeySequence(Qt::Key_F1), this,
+                    [this] { Deliver(Control::Pravila); });
+    help->addAction(QStringLiteral("&О программе"), this, [this] { Deliver(Control::Game); });
+}
+
+bool MainWindow::Deliver(Control id, int index) {
+    const auto lines = RecordedClick(game_, random_, id, index);
+    if (lines) {
+        Write(*lines);
+    }
+    return lines.has_value();
+}
+
+void MainWindow::Write(std::string_view lines) {
+    const bool saved = journal_->Append(lines);
+    if (!saved && !saveFailing_) {
+        Notify(QStringLiteral("Игра не сохраняется: %1. Игра продолжается; сохранить её "
+                              "снова программа попробует при следующем ходе.")
+                   .arg(journal_->Error()));
+    } else if (saved && saveFailing_) {
+        Notify(QStringLiteral("Игра снова сохраняется в %1.").arg(journal_->Path()));
+    }
+    saveFailing_ = !saved;
+}
+
+void MainWindow::Notify(const QString &text) {
+    lastNotice_ = text;
+    auto *box = new QMessageBox(QMessageBox::Information, QStringLiteral("Вурп"), text,
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Once the window is on the screen: a notice at start-up comes before.
+    QMetaObject::invokeMethod(
+        box, [box] { box->open(); }, Qt::QueuedConnection);
+}
+
+void MainWindow::Restore(const ReplayedGame &replayed) {
+    restoring_ = true;
+    static_cast<Table &>(game_) = replayed.game;
+    for (const auto &[id, i] : AllElements()) {
+        view_.Restore(id, i, replayed.view.State(id, i));
+    }
+    restoring_ = false;
+    random_.Continue(replayed.random);
+    if (replayed.lastPress) {
+        FocusLikelyNext(ControlRef{replayed.lastPress->first, replayed.lastPress->second});
+    } else {
+        FocusLikelyNext(std::nullopt);
+    }
+}
+
+namespace {
+
+QString JournalProblem(const JournalReading &reading) {
+    switch (reading.fault) {
+    case JournalFault::None:
+        break;
+    case JournalFault::NotJournal:
+        return QStringLiteral("это не запись игры «Вурп»");
+    case JournalFault::NewerFormat:
+        return QStringLiteral("игра записана более новой версией программы (формат %1)")
+            .arg(QString::fromStdString(reading.detail));
+    case JournalFault::ReplayFailed:
+        return QStringLiteral("запись повреждена (%1)").arg(QString::fromStdString(reading.detail));
+    }
+    return {};
+}
+
+} // namespace
+
+void MainWindow::KeepJournal(const QString &folder, std::optional<std::uint64_t> seed) {
+    journal_ = std::make_unique<JournalFile>(folder);
+    if (seed) {
+        random_.Seed(*seed);
+        journal_->Restart(JournalHeader() + SeedLine(*seed), true);
+        Write({});
+        return;
+    }
+    const FileRead read = journal_->Read();
+    QString problem = read.problem;
+    if (read.kind == FileRead::Kind::Absent) {
+        // Nothing is written before the first action.
+        journal_->Restart(JournalHeader(), false);
+        return;
+    }
+    if (read.kind == FileRead::Kind::Read) {
+        JournalReading reading = ReadJournal(read.bytes);
+        if (reading.game) {
+            Restore(*reading.game);
+            journal_->Adopt(read.bytes.substr(0, reading.length));
+            return;
+        }
+        problem = JournalProblem(reading);
+    }
+    const auto moved = journal_->SetAside();
+    journal_->Restart(JournalHeader(), false);
+    if (moved) {
+        Notify(QStringLiteral("Сохранённую игру не удалось продолжить: %1. Файл не удалён, он "
+                              "перенесён в %2. Начата новая игра.")
+                   .arg(problem, *moved));
+    } else {
+        saveFailing_ = true;
+        Notify(QStringLiteral("Сохранённую игру не удалось продолжить: %1. Файл %2 оставлен "
+                              "как есть, но %3, поэтому новая игра пока не сохраняется.")
+                   .arg(problem, journal_->Path(), journal_->Error()));
+    }
+}
+
+void MainWindow::StartNewGame() {
+    const ReplayedGame fresh;
+    Restore(fresh);
+    random_.Restart();
+    journal_->Restart(JournalHeader(), true);
+    Write({});
+}
+
+bool MainWindow::OpenGame(const QString &path) {
+    const FileRead read = ReadGameFile(path);
+    std::string text = read.bytes;
+    QString problem =
+        read.kind == FileRead::Kind::Absent ? QStringLiteral("файла нет") : read.problem;
+    JournalReading reading;
+    if (read.kind == FileRead::Kind::Read) {
+        // A saved game is written whole: a last line without its line end
+        // was written by hand, and is read.
+        if (!text.empty() && text.back() != '\n') {
+            text += '\n';
+        }
+        reading = ReadJournal(text);
+        problem = JournalProblem(reading);
+    }
+    if (!reading.game) {
+        Notify(QStringLiteral("Игру из файла %1 открыть нельзя: %2. Текущая игра продолжается.")
+                   .arg(path, problem));
+        return false;
+    }
+    Restore(*reading.game);
+    journal_->Restart(std::move(text), true);
+    Write({});
+    return true;
+}
+
+bool MainWindow::SaveGameAs(const QString &path) {
+    if (const QString failed = SaveWhole(path, journal_->Text()); !failed.isEmpty()) {
+        Notify(QStringLiteral("Игру не удалось сохранить в %1: %2.").arg(path, failed));
+        return false;
+    }
+    return true;
+}
+
+void MainWindow::ConfirmNewGame() {
+    auto *box = new QMessageBox(QMessageBox::Question, QStringLiteral("Новая игра"),
+                                QStringLiteral("Начать новую игру? Деньги всех игроков снова "
+                                               "станут начальными; нынешняя игра останется в "
+                                               "папке сыгранных игр."),
+                                QMessageBox::Yes | QMessageBox::No, this);
+    box->setDefaultButton(QMessageBox::No);
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Начать"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("Отмена"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::accepted, this, &MainWindow::StartNewGame);
+    box->open();
+}
+
+namespace {
+
+QString GamesFolder(const JournalFile &journal) {
+    return journal.Folder().isEmpty() ? QDir::homePath()
+                                      : journal.Folder() + QStringLiteral("/games");
+}
+
+} // namespace
+
+void MainWindow::ChooseGameToOpen() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Открыть игру"), GamesFolder(*journal_),
+                                     QStringLiteral("Игры «Вурп» (*.vurp);;Все файлы (*)"));
+    if (!path.isEmpty()) {
+        OpenGame(path);
+    }
+}
+
+void MainWindow::ChooseWhereToSave() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить игру как"), QDir::homePath() + QStringLiteral("/Вурп.vurp"),
+        QStringLiteral("Игры «Вурп» (*.vurp);;Все файлы (*)"));
+    if (!path.isEmpty()) {
+        SaveGameAs(path);
+    }
+}
+
 void MainWindow::Press(Control id, int index) {
-    game_.Click(id, index);
+    Deliver(id, index);
     // The panel buttons leave the game where it was, and the focus too.
     if (id != Control::Pravila && id != Control::Game) {
         // The pressed control, not the focus: a card box that was hidden and
@@ -157,43 +378,43 @@ void MainWindow::StepAmongCards(int fromBox, int step) {
 QWidget *MainWindow::MakeWidget(const ControlDesign &design) {
     switch (design.kind) {
     case ControlKind::Button:
-        return new CaptionButton(QString(), this);
+        return new CaptionButton(QString(), table_);
     case ControlKind::Label: {
-        auto *label = new QLabel(this);
+        auto *label = new QLabel(table_);
         label->setTextFormat(Qt::PlainText);
         label->setAlignment(LabelAlignment(design.id));
         if (design.id == Control::Label4) {
-            label->setFont(TitleFont(font()));
+            label->setFont(TitleFont(table_->font()));
         }
         return label;
     }
     case ControlKind::TextBox:
         if (design.multiline) {
-            auto *panel = new QPlainTextEdit(this);
+            auto *panel = new QPlainTextEdit(table_);
             panel->setReadOnly(design.locked);
             // Read-only boxes are no tab stops; a click still selects in them.
             panel->setFocusPolicy(design.locked ? Qt::ClickFocus : Qt::StrongFocus);
             return panel;
         } else {
             if (design.locked) {
-                auto *line = new QLineEdit(this);
+                auto *line = new QLineEdit(table_);
                 line->setReadOnly(true);
                 line->setFocusPolicy(Qt::ClickFocus);
                 return line;
             }
-            auto *line = new EditLine(this);
+            auto *line = new EditLine(table_);
             if (design.maxLength > 0) {
                 line->SetCharacterLimit(design.maxLength);
             }
             return line;
         }
     case ControlKind::Picture: {
-        auto *box = new CardBox(this);
+        auto *box = new CardBox(table_);
         box->SetChoosable(design.id == Control::Pict1);
         return box;
     }
     }
-    return new QWidget(this);
+    return new QWidget(table_);
 }
 
 void MainWindow::Connect(QWidget *widget, const ControlDesign &design, int index) {
@@ -207,8 +428,17 @@ void MainWindow::Connect(QWidget *widget, const ControlDesign &design, int index
                     [this, index](int step) { StepAmongCards(index, step); });
         }
     } else if (auto *line = qobject_cast<QLineEdit *>(widget); line != nullptr && !design.locked) {
-        connect(line, &QLineEdit::textChanged, this,
-                [this, id, index] { game_.TextChanged(id, index); });
+        connect(line, &QLineEdit::textChanged, this, [this, id, index](const QString &text) {
+            if (restoring_) {
+                return;
+            }
+            game_.TextChanged(id, index);
+            // The stake box takes no line breaks, so its text always fits
+            // on a line of the journal.
+            if (const auto typed = TypeLine(text.toStdString())) {
+                Write(*typed);
+            }
+        });
     }
 }
 

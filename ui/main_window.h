@@ -1,15 +1,23 @@
-// The card table: the one window of the program.
+// The card table: the one window of the program, with its menu bar above the
+// table.
 #pragma once
 
 #include <QWidget>
 
+#include <cstdint>
+#include <memory>
 #include <optional>
+#include <string_view>
 
 #include "controls.h"
 #include "focus.h"
 #include "game.h"
+#include "journal.h"
+#include "journal_file.h"
 #include "qt_view.h"
 #include "random.h"
+
+class QMenuBar;
 
 namespace vurp::ui {
 
@@ -17,28 +25,70 @@ class MainWindow final : public QWidget {
     Q_OBJECT
 public:
     // Builds every control in its design state and runs Form_Load. The
-    // random source decides the deals; it must outlive the window.
+    // random source decides the deals; it must outlive the window. The game
+    // is written down in memory only until KeepJournal names a folder.
     explicit MainWindow(Random &random, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     Game &game() { return game_; }
     // The widget of a control (index 0) or array element; nullptr for an
     // index the control does not have.
     QWidget *control(Control control, int index = 0) const { return view_.Widget(control, index); }
+    // The table under the menu bar, which holds every control.
+    QWidget *table() const { return table_; }
+    QMenuBar *menuBar() const { return menuBar_; }
+
+    // Keeps the game in the journal in `folder`: the game written there goes
+    // on where it stopped. With a seed, a new game starts instead, drawing
+    // from the replay format's fallback generator at that state, and the game
+    // that was there is kept among the finished games.
+    void KeepJournal(const QString &folder, std::optional<std::uint64_t> seed = std::nullopt);
+    // The game as written down so far: a script the replay driver plays.
+    const std::string &Journal() const { return journal_->Text(); }
+    QString JournalPath() const { return journal_->Path(); }
+
+    // The menu's commands, without their dialogs.
+    void StartNewGame();
+    bool OpenGame(const QString &path);
+    bool SaveGameAs(const QString &path);
+    // The last message the player was shown, for the tests.
+    QString LastNotice() const { return lastNotice_; }
 
 private:
     QWidget *MakeWidget(const ControlDesign &design);
     void Connect(QWidget *widget, const ControlDesign &design, int index);
+    void BuildMenu();
     // Names, tab order and shortcuts for the keyboard and screen readers.
     void SetUpKeyboard();
-    // A click, by mouse or keyboard, then the focus to the control the player
-    // most likely presses next.
+    // A click, by mouse, keyboard or menu, written down once delivered.
+    bool Deliver(Control control, int index = 0);
+    // A click, then the focus to the control the player most likely presses
+    // next.
     void Press(Control control, int index);
     void FocusLikelyNext(std::optional<ControlRef> pressed);
     // The arrow keys walk the enabled cards of the hand.
     void StepAmongCards(int fromBox, int step);
+    // Shows a game read back, and goes on with its random numbers.
+    void Restore(const ReplayedGame &replayed);
+    // Writes the lines of an action; tells the player once when the game
+    // stops being saved, and once when it is saved again.
+    void Write(std::string_view lines);
+    void ConfirmNewGame();
+    void ChooseGameToOpen();
+    void ChooseWhereToSave();
+    void Notify(const QString &text);
 
     QtView view_;
+    JournalRandom random_;
     Game game_;
+    std::unique_ptr<JournalFile> journal_;
+    QWidget *table_ = nullptr;
+    QMenuBar *menuBar_ = nullptr;
+    // The controls are being set to a game read back: their signals are no
+    // actions of the player.
+    bool restoring_ = false;
+    bool saveFailing_ = false;
+    QString lastNotice_;
 };
 
 } // namespace vurp::ui

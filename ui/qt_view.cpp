@@ -160,6 +160,32 @@ void QtView::SetPicture(Control control, int index, const std::string &name) {
     }
 }
 
+void QtView::Restore(Control control, int index, const ControlState &state) {
+    QWidget *w = Widget(control, index);
+    if (w == nullptr) {
+        return;
+    }
+    SetText(control, index, state.text);
+    if (auto *box = qobject_cast<CardBox *>(w); box != nullptr && state.picture.empty()) {
+        box->ShowPicture(QString(), PictureSet());
+        box->SetCardName(QString());
+    } else if (box != nullptr && box->PictureName().toStdString() != state.picture) {
+        SetPicture(control, index, state.picture);
+    }
+    w->setPalette(QPalette());
+    if (qobject_cast<QLabel *>(w) != nullptr && qobject_cast<CardBox *>(w) == nullptr) {
+        w->setAutoFillBackground(false);
+    }
+    if (state.back) {
+        SetBackColor(control, index, *state.back);
+    }
+    if (state.fore) {
+        SetForeColor(control, index, *state.fore);
+    }
+    w->setEnabled(state.enabled);
+    w->setVisible(state.visible);
+}
+
 void QtView::SetBackColor(Control control, int index, Colour colour) {
     QWidget *w = Widget(control, index);
     if (w == nullptr) {

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "recording_view.h"
 #include "view.h"
 
 namespace vurp::ui {
@@ -29,6 +30,10 @@ public:
     void SetPicture(Control control, int index, const std::string &name) override;
     void SetBackColor(Control control, int index, Colour colour) override;
     void SetForeColor(Control control, int index, Colour colour) override;
+
+    // Shows a control exactly as `state` has it: colours the state has not
+    // set go back to the table's.
+    void Restore(Control control, int index, const ControlState &state);
 
 private:
     std::vector<std::vector<QWidget *>> widgets_;

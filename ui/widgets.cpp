@@ -7,6 +7,8 @@
 #include <QStylePainter>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace vurp::ui {
 
 namespace {
@@ -183,6 +185,12 @@ public:
     CodePointLimit(int limit, QObject *parent) : QValidator(parent), limit_(limit) {}
 
     State validate(QString &input, int &pos) const override {
+        // A stake has no use for control characters, and a line break would
+        // not fit on the journal's line.
+        if (std::any_of(input.cbegin(), input.cend(),
+                        [](QChar c) { return c.category() == QChar::Other_Control; })) {
+            return Invalid;
+        }
         qsizetype excess = CodePoints(input) - limit_;
         // The new characters end at the cursor: drop the excess from them,
         // as a full box drops what is typed into it.

@@ -1,0 +1,211 @@
+#include "journal.h"
+
+#include <algorithm>
+#include <charconv>
+#include <sstream>
+#include <streambuf>
+#include <system_error>
+
+#include "controls.h"
+#include "script.h"
+#include "utf8.h"
+
+namespace vurp {
+
+namespace {
+
+// Takes what the script's `dump` lines print and keeps none of it.
+class Discard final : public std::streambuf {
+protected:
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char * /*text*/, std::streamsize count) override { return count; }
+};
+
+std::string_view FirstLine(std::string_view text) {
+    std::string_view line = text.substr(0, text.find('\n'));
+    if (!line.empty() && line.back() == '\r') {
+        line.remove_suffix(1);
+    }
+    return line;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The click a line of a valid script makes, if it makes one.
+std::optional<std::pair<Control, int>> ClickOf(std::string_view line) {
+    const auto word = [&line]() {
+        const std::size_t start = std::min(line.find_first_not_of(" \t\r"), line.size());
+        line.remove_prefix(start);
+        const std::size_t end = std::min(line.find_first_of(" \t\r"), line.size());
+        const std::string_view found = line.substr(0, end);
+        line.remove_prefix(end);
+        return found;
+    };
+    if (word() != "click") {
+        return std::nullopt;
+    }
+    const auto control = ControlByName(word());
+    if (!control) {
+        return std::nullopt;
+    }
+    int index = 0;
+    const std::string_view number = word();
+    std::from_chars(number.data(), number.data() + number.size(), index);
+    return std::pair{*control, index};
+}
+
+} // namespace
+
+std::string JournalHeader() {
+    return std::string(kJournalHeaderStart) + std::to_string(kJournalFormat) + "\n";
+}
+
+std::string RandLine(double value) {
+    // The shortest digits that read back as the same double, never with an
+    // exponent: the script takes plain decimals only.
+    char digits[400];
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
+    if (error != std::errc()) {
+        return "rand 0\n";
+    }
+    return "rand " + std::string(digits, end) + "\n";
+}
+
+std::string SeedLine(std::uint64_t state) {
+    return "seed " + std::to_string(state) + "\n";
+}
+
+std::string ClickLine(Control control, int index) {
+    const ControlDesign &design = DesignOf(control);
+    return "click " + design.name + (design.count == 0 ? "" : " " + std::to_string(index)) + "\n";
+}
+
+std::optional<std::string> TypeLine(std::string_view text) {
+    if (text.find_first_of("\r\n") != std::string_view::npos || !IsValidUtf8(text)) {
+        return std::nullopt;
+    }
+    return "type " + DesignOf(Control::Stavk).name + " " + std::string(text) + "\n";
+}
+
+std::string_view CompleteLines(std::string_view text) {
+    const std::size_t last = text.rfind('\n');
+    return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
+}
+
+void JournalRandom::Reseed() {
+    if (!seeded_) {
+        fresh_.Reseed();
+    }
+}
+
+double JournalRandom::Next() {
+    if (scripted_.Queued() > 0) {
+        return scripted_.Next();
+    }
+    double value = 0.0;
+    if (seeded_) {
+        value = scripted_.Next();
+        fallbackDrawn_ = true;
+    } else {
+        value = fresh_.Next();
+    }
+    lines_ += RandLine(value);
+    return value;
+}
+
+void JournalRandom::Seed(std::uint64_t state) {
+    Restart();
+    scripted_.Seed(state);
+    seeded_ = true;
+}
+
+void JournalRandom::Continue(const ScriptedRandom &replayed) {
+    scripted_ = replayed;
+    seeded_ = replayed.Seeded();
+    fallbackDrawn_ = false;
+    lines_.clear();
+}
+
+void JournalRandom::Restart() {
+    Continue(ScriptedRandom{});
+}
+
+std::string JournalRandom::TakeLines() {
+    if (fallbackDrawn_) {
+        lines_ += SeedLine(scripted_.State());
+        fallbackDrawn_ = false;
+    }
+    return std::exchange(lines_, std::string());
+}
+
+std::optional<std::string> RecordedClick(Game &game, JournalRandom &random, Control control,
+                                         int index) {
+    if (!game.Click(control, index)) {
+        return std::nullopt;
+    }
+    return random.TakeLines() + ClickLine(control, index);
+}
+
+ReplayedGame::ReplayedGame() {
+    game.Form_Load();
+}
+
+std::optional<std::string> ReplayedGame::Play(std::string_view script) {
+    std::istringstream in{std::string(script)};
+    Discard discard;
+    std::ostream out(&discard);
+    std::ostringstream err;
+    if (RunScript(in, out, err, game, view, random) != kReplayDone) {
+        std::string problem = err.str();
+        while (!problem.empty() && problem.back() == '\n') {
+            problem.pop_back();
+        }
+        return problem;
+    }
+    for (std::size_t start = 0; start < script.size();) {
+        const std::size_t end = std::min(script.find('\n', start), script.size());
+        if (const auto click = ClickOf(script.substr(start, end - start));
+            click && click->first != Control::Pravila && click->first != Control::Game) {
+            lastPress = click;
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+JournalReading ReadJournal(std::string_view text) {
+    JournalReading reading;
+    const std::string_view complete = CompleteLines(text);
+    reading.length = complete.size();
+    const std::string_view first = FirstLine(complete);
+    std::string_view format = first.substr(std::min(first.size(), kJournalHeaderStart.size()));
+    if (!first.starts_with(kJournalHeaderStart) || format.empty() ||
+        !std::all_of(format.begin(), format.end(), IsDigit)) {
+        reading.fault = JournalFault::NotJournal;
+        return reading;
+    }
+    format.remove_prefix(std::min(format.find_first_not_of('0'), format.size()));
+    // A number too long for an int is a format from far in the future.
+    if (format.size() > 9 || std::stoi("0" + std::string(format)) > kJournalFormat) {
+        reading.fault = JournalFault::NewerFormat;
+        reading.detail = std::string(format);
+        return reading;
+    }
+    if (format.empty()) {
+        reading.fault = JournalFault::NotJournal;
+        return reading;
+    }
+    auto game = std::make_unique<ReplayedGame>();
+    if (auto problem = game->Play(complete)) {
+        reading.fault = JournalFault::ReplayFailed;
+        reading.detail = std::move(*problem);
+        return reading;
+    }
+    reading.game = std::move(game);
+    return reading;
+}
+
+} // namespace vurp
