@@ -33,6 +33,12 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+std::string_view FirstWord(std::string_view line) {
+    const std::size_t start = std::min(line.find_first_not_of(" \t"), line.size());
+    line.remove_prefix(start);
+    return line.substr(0, std::min(line.find_first_of(" \t\r\n"), line.size()));
+}
+
 // The click a line of a valid script makes, if it makes one.
 std::optional<std::pair<Control, int>> ClickOf(std::string_view line) {
     const auto word = [&line]() {
@@ -176,9 +182,33 @@ std::optional<std::string> ReplayedGame::Play(std::string_view script) {
     return std::nullopt;
 }
 
+std::string_view WholeActions(std::string_view text) {
+    text = CompleteLines(text);
+    // The line whose line feed ends just before `stop`.
+    const auto lineEndingAt = [&text](std::size_t stop) {
+        const std::size_t feed = stop - 1;
+        const std::size_t before = feed == 0 ? std::string_view::npos : text.rfind('\n', feed - 1);
+        const std::size_t start = before == std::string_view::npos ? 0 : before + 1;
+        return text.substr(start, stop - start);
+    };
+    std::size_t end = text.size();
+    while (end > 0) {
+        const std::string_view line = lineEndingAt(end);
+        const std::string_view first = FirstWord(line);
+        const bool drawn =
+            first == "rand" || (first == "seed" && line.size() < end &&
+                                FirstWord(lineEndingAt(end - line.size())) == "rand");
+        if (!drawn) {
+            break;
+        }
+        end -= line.size();
+    }
+    return text.substr(0, end);
+}
+
 JournalReading ReadJournal(std::string_view text) {
     JournalReading reading;
-    const std::string_view complete = CompleteLines(text);
+    const std::string_view complete = WholeActions(text);
     reading.length = complete.size();
     const std::string_view first = FirstLine(complete);
     std::string_view format = first.substr(std::min(first.size(), kJournalHeaderStart.size()));

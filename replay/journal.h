@@ -116,7 +116,14 @@ struct JournalReading {
     std::unique_ptr<ReplayedGame> game;
 };
 
-// Reads a whole journal: its first line, then every complete line played.
+// The text up to the end of its last whole action. Cut short by a crash, a
+// journal may end in the numbers an action drew without the action itself:
+// those `rand` lines (and the `seed` line after them) are dropped too, so
+// that the game goes on drawing as if that action had never begun.
+std::string_view WholeActions(std::string_view text);
+
+// Reads a whole journal: its first line, then every line of its whole
+// actions played.
 JournalReading ReadJournal(std::string_view text);
 
 } // namespace vurp
