@@ -36,6 +36,7 @@
 #include "main_window.h"
 #include "test_support.h"
 #include "widgets.h"
+#include "window_support.h"
 
 namespace vurp::ui {
 namespace {
@@ -800,6 +801,10 @@ int main(int argc, char *argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
+    if (argc == 4 && std::string_view(argv[1]) == "--play-until-killed") {
+        return vurp::ui::PlayUntilKilled(QString::fromLocal8Bit(argv[2]),
+                                         static_cast<unsigned>(std::stoul(argv[3])));
+    }
     // As with a screen reader running: every widget is seen as it is made.
     QAccessible::setActive(true);
     ::testing::InitGoogleTest(&argc, argv);

@@ -68,7 +68,7 @@ FileRead ReadGameFile(const QString &path, std::int64_t limit) {
     // Non-blocking: opening a FIFO for reading would wait for a writer.
     const int fd = ::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        if (errno == ENOENT) {
+        if (errno == ENOENT || errno == ENOTDIR) {
             return read;
         }
         read.kind = FileRead::Kind::Unusable;

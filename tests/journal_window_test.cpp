@@ -1,0 +1,454 @@
+// The journal of the real window: the game resumes exactly after a kill at
+// any moment, a file in the data folder that cannot be a journal is set aside
+// and never lost, a disk that refuses to write stops nothing, and the menu
+// reaches all of it.
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <csignal>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <random>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <linux/capability.h>
+
+#include "controls.h"
+#include "journal.h"
+#include "main_window.h"
+#include "script.h"
+#include "window_support.h"
+
+namespace vurp::ui {
+namespace {
+
+std::string Bytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(none)");
+}
+
+void WriteBytes(const QString &path, const std::string &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// The driver's own run of a script, the way `vurp-replay` runs it.
+struct Driver {
+    RecordingView view;
+    ScriptedRandom random;
+    Game game{view, random};
+
+    explicit Driver(const std::string &script) {
+        game.Form_Load();
+        std::istringstream in(script);
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(RunScript(in, out, err, game, view, random), kReplayDone) << err.str();
+    }
+};
+
+// The window shows, control by control, what the driver makes of `script`.
+void ExpectShows(MainWindow &window, const std::string &script) {
+    const Driver driver(script);
+    const std::string differences = Differences(window, driver.view);
+    ASSERT_TRUE(differences.empty()) << "window | driver:\n" << differences;
+    ASSERT_EQ(TableOf(window.game()), TableOf(driver.game));
+}
+
+// Presses a control of the game that can be pressed, chosen by `dice`, now
+// and then types a stake: as a player clicks.
+void PlayOneAction(MainWindow &window, std::mt19937 &dice) {
+    if (dice() % 30 == 0) {
+        auto *stake = qobject_cast<QLineEdit *>(window.control(Control::Stavk));
+        static const char *const kStakes[] = {"2", "3.5", "abc", "", "4"};
+        stake->setText(QString::fromUtf8(kStakes[dice() % std::size(kStakes)]));
+        return;
+    }
+    std::vector<QWidget *> pressable;
+    for (const auto &[control, index] : GameControls()) {
+        QWidget *widget = window.control(control, index);
+        if (widget->isVisible() && widget->isEnabled()) {
+            pressable.push_back(widget);
+        }
+    }
+    if (!pressable.empty()) {
+        QTest::mouseClick(pressable[dice() % pressable.size()], Qt::LeftButton);
+    }
+}
+
+// A player in the data folder's game, started with a clock-seeded source,
+// as the program is.
+struct Session {
+    ClockRandom random;
+    MainWindow window{random};
+
+    explicit Session(const QString &folder) {
+        window.KeepJournal(folder);
+        window.show();
+    }
+    void Play(int actions, unsigned seed) {
+        std::mt19937 dice(seed);
+        for (int k = 0; k < actions; ++k) {
+            PlayOneAction(window, dice);
+        }
+    }
+};
+
+// The game in the folder's journal is played on until the process is killed.
+TEST(Journal, AGameKilledAtAnyMomentResumesExactly) {
+    const int rounds = qEnvironmentVariableIntValue("VURP_KILL_ROUNDS");
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    std::mt19937 dice(2026);
+    for (int round = 0; round < (rounds > 0 ? rounds : 12); ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(
+            QCoreApplication::applicationFilePath(),
+            {QStringLiteral("--play-until-killed"), folder.path(), QString::number(dice())});
+        ASSERT_TRUE(child.waitForReadyRead(20'000)) << "the player did not start";
+        QTest::qSleep(static_cast<int>(dice() % 400));
+        ::kill(static_cast<pid_t>(child.processId()), SIGKILL);
+        ASSERT_TRUE(child.waitForFinished(20'000));
+        ASSERT_EQ(child.exitStatus(), QProcess::CrashExit);
+
+        const std::string written = Bytes(folder.filePath(QStringLiteral("current-game.vurp")));
+        Session restarted(folder.path());
+        EXPECT_EQ(restarted.window.LastNotice(), QString());
+        // The driver on the journal's whole actions: a last action torn by
+        // the kill is not one.
+        ASSERT_NO_FATAL_FAILURE(ExpectShows(restarted.window, std::string(WholeActions(written))));
+    }
+}
+
+const QString kJournalName = QStringLiteral("current-game.vurp");
+
+// The kind of file at `path`, not following a link: S_IFREG, S_IFIFO, ...
+unsigned KindOf(const QString &path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode & S_IFMT : 0;
+}
+
+QStringList SetAside(const QString &folder) {
+    return QDir(folder).entryList({QStringLiteral("set-aside-game-*.vurp")},
+                                  QDir::AllEntries | QDir::System | QDir::Hidden);
+}
+
+TEST(Journal, WhatCannotBeAJournalIsSetAsideAndANewGameBegins) {
+    const std::string header = JournalHeader();
+    const struct {
+        const char *name;
+        std::function<void(const QString &)> make;
+        const char *told; // nothing for a journal that resumes
+    } rows[] = {
+        {"garbage",
+         [](const QString &p) {
+             WriteBytes(p, std::string("\x7f"
+                                       "ELF\0\xff\n",
+                                       7));
+         },
+         "это не запись игры «Вурп»"},
+        {"empty", [](const QString &p) { WriteBytes(p, ""); }, "это не запись игры «Вурп»"},
+        {"a script without the journal's first line",
+         [](const QString &p) { WriteBytes(p, "click Razd\n"); }, "это не запись игры «Вурп»"},
+        {"newer format",
+         [](const QString &p) { WriteBytes(p, "# vurp journal format 2\nclick Razd\n"); },
+         "более новой версией программы (формат 2)"},
+        {"fails to replay",
+         [&header](const QString &p) { WriteBytes(p, header + "click Razd\nclick Nope 7\n"); },
+         "запись повреждена (line 3: unknown control \"Nope\")"},
+        {"FIFO", [](const QString &p) { ASSERT_EQ(::mkfifo(QFile::encodeName(p), 0600), 0); },
+         "это не обычный файл"},
+        {"directory",
+         [](const QString &p) {
+             ASSERT_TRUE(QDir().mkpath(p));
+             WriteBytes(p + QStringLiteral("/inside"), "kept");
+         },
+         "на месте файла папка"},
+        {"huge",
+         [](const QString &p) {
+             WriteBytes(p, "");
+             QFile::resize(p, kMaxJournalBytes + 1);
+         },
+         "файл слишком велик (64 МБ)"},
+        {"unreadable", [](const QString &p) { QFile::link(QStringLiteral("/proc/self/mem"), p); },
+         "файл не читается"},
+        {"torn last line",
+         [&header](const QString &p) { WriteBytes(p, header + "click Razd\nclick Pict1 1\ncli"); },
+         nullptr},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(kJournalName);
+        row.make(path);
+        const unsigned kind = KindOf(path);
+        const std::string bytes = kind == S_IFREG ? Bytes(path) : std::string();
+
+        Session session(folder.path());
+        MainWindow &window = session.window;
+        if (row.told == nullptr) {
+            EXPECT_EQ(window.LastNotice(), QString());
+            ASSERT_NO_FATAL_FAILURE(ExpectShows(window, header + "click Razd\nclick Pict1 1\n"));
+        } else {
+            // Told once, in Russian, what happened and where the file is now.
+            const QStringList aside = SetAside(folder.path());
+            ASSERT_EQ(aside.size(), 1);
+            const QString moved = folder.filePath(aside.front());
+            EXPECT_TRUE(window.LastNotice().contains(QString::fromUtf8(row.told)))
+                << window.LastNotice().toStdString();
+            EXPECT_TRUE(window.LastNotice().contains(moved)) << window.LastNotice().toStdString();
+            EXPECT_EQ(window.findChildren<QMessageBox *>().size(), 1);
+            // Nothing lost: the very file, whole, under its new name.
+            EXPECT_EQ(KindOf(moved), kind);
+            EXPECT_EQ(kind == S_IFREG ? Bytes(moved) : std::string(), bytes);
+            EXPECT_EQ(KindOf(path), 0U);
+            ASSERT_NO_FATAL_FAILURE(ExpectShows(window, ""));
+        }
+        // The next action is written down, after what the old file held, if
+        // anything: the torn line is gone.
+        session.Play(3, 1);
+        EXPECT_EQ(Bytes(path), window.Journal());
+        ASSERT_NO_FATAL_FAILURE(ExpectShows(window, window.Journal()));
+    }
+}
+
+// As root, for as long as it lives: file permissions hold for this thread.
+class WithoutRootsOverride {
+public:
+    WithoutRootsOverride() {
+        ::syscall(SYS_capget, &header_, saved_);
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[0].effective &= ~((1U << CAP_DAC_OVERRIDE) | (1U << CAP_DAC_READ_SEARCH));
+        ::syscall(SYS_capset, &header_, lowered);
+    }
+    ~WithoutRootsOverride() { ::syscall(SYS_capset, &header_, saved_); }
+    WithoutRootsOverride(const WithoutRootsOverride &) = delete;
+    WithoutRootsOverride &operator=(const WithoutRootsOverride &) = delete;
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+};
+
+// The largest file this process may write, for as long as it lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        const rlimit lowered{bytes, saved_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &saved_); }
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    rlimit saved_{};
+};
+
+TEST(Journal, WhenTheDiskRefusesTheGameGoesOnAndNothingWrittenIsDamaged) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    using Fault = std::function<std::shared_ptr<void>(const QString &folder)>;
+    const struct {
+        const char *name;
+        int before;  // actions played before the fault
+        Fault fault; // lasts while what it returns lives
+        bool told;
+    } rows[] = {
+        {"read-only folder", 0,
+         [](const QString &folder) {
+             QDir().mkpath(folder);
+             QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+             auto lowered = std::make_shared<WithoutRootsOverride>();
+             return std::shared_ptr<void>(nullptr, [folder, lowered](void *) {
+                 QFile::setPermissions(folder,
+                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+             });
+         },
+         true},
+        {"a file where the folder should be", 0,
+         [](const QString &folder) {
+             WriteBytes(folder, "in the way");
+             return std::shared_ptr<void>(nullptr, [folder](void *) { QFile::remove(folder); });
+         },
+         true},
+        {"full disk", 40,
+         [](const QString &folder) {
+             const auto size = static_cast<rlim_t>(QFileInfo(folder + "/" + kJournalName).size());
+             return std::shared_ptr<void>(std::make_shared<FileSizeLimit>(size + 30));
+         },
+         true},
+        {"folder removed", 40,
+         [](const QString &folder) {
+             QDir(folder).removeRecursively();
+             return std::shared_ptr<void>();
+         },
+         false},
+        {"journal replaced", 40,
+         [](const QString &folder) {
+             WriteBytes(folder + "/" + kJournalName + ".new", "someone else's\n");
+             std::rename(QFile::encodeName(folder + "/" + kJournalName + ".new").constData(),
+                         QFile::encodeName(folder + "/" + kJournalName).constData());
+             return std::shared_ptr<void>();
+         },
+         false},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        QTemporaryDir root;
+        const QString folder = root.filePath(QStringLiteral("vurp"));
+        const QString path = folder + "/" + kJournalName;
+        std::shared_ptr<void> fault;
+        if (row.before == 0) {
+            fault = row.fault(folder);
+        }
+        Session session(folder);
+        MainWindow &window = session.window;
+        session.Play(row.before, 1);
+        if (row.before > 0) {
+            fault = row.fault(folder);
+        }
+        session.Play(25, 2);
+        EXPECT_EQ(window.findChildren<QMessageBox *>().size(), row.told ? 1 : 0);
+        if (row.told) {
+            EXPECT_TRUE(window.LastNotice().startsWith(QStringLiteral("Игра не сохраняется: ")))
+                << window.LastNotice().toStdString();
+            // What reached the disk is the game as far as it went.
+            const std::string written = Bytes(path);
+            EXPECT_TRUE(written == "(none)" || window.Journal().starts_with(written));
+        }
+        fault.reset();
+        session.Play(2, 3);
+        EXPECT_EQ(Bytes(path), window.Journal());
+        if (row.told) {
+            EXPECT_TRUE(window.LastNotice().startsWith(QStringLiteral("Игра снова сохраняется")));
+        }
+        if (std::string_view(row.name) == "journal replaced") {
+            const QStringList aside = SetAside(folder);
+            ASSERT_EQ(aside.size(), 1) << QDir(folder).entryList().join(" ").toStdString();
+            EXPECT_EQ(Bytes(folder + "/" + aside.front()), "someone else's\n");
+        }
+        ASSERT_NO_FATAL_FAILURE(ExpectShows(window, window.Journal()));
+    }
+}
+
+QStringList Names(QObject *object) {
+    QStringList names;
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(object);
+    for (int i = 0; accessible != nullptr && i < accessible->childCount(); ++i) {
+        names << accessible->child(i)->text(QAccessible::Name);
+    }
+    return names;
+}
+
+TEST(Menu, EveryEntryIsNamedReachedByItsKeysAndDoesItsWork) {
+    QTemporaryDir root;
+    Session session(root.path());
+    MainWindow &window = session.window;
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    EXPECT_EQ(Names(window.menuBar()), (QStringList{"Игра", "Справка"}));
+    QStringList entries;
+    for (QAction *menu : window.menuBar()->actions()) {
+        for (QAction *entry : menu->menu()->actions()) {
+            if (!entry->isSeparator()) {
+                entries << entry->text() + " " + entry->shortcut().toString();
+            }
+        }
+        EXPECT_EQ(Names(menu->menu()).size(), menu->menu()->actions().size());
+    }
+    EXPECT_EQ(entries, (QStringList{"&Новая игра Ctrl+N", "&Открыть игру… Ctrl+O",
+                                    "&Сохранить игру как… Ctrl+S", "В&ыход Ctrl+Q",
+                                    "&Правила игры F1", "&О программе "}));
+    EXPECT_EQ(Names(window.menuBar()->actions().front()->menu()).front(), "Новая игра");
+
+    // F1 does what the rules' button does, and is written down as its click.
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_TRUE(window.control(Control::TextPravila)->isVisible());
+    EXPECT_TRUE(window.Journal().ends_with("click Pravila\n"));
+    QTest::keyClick(&window, Qt::Key_F1);
+    EXPECT_FALSE(window.control(Control::TextPravila)->isVisible());
+
+    // Ctrl+N asks first; the game played is kept among the finished ones.
+    session.Play(30, 4);
+    const std::string played = window.Journal();
+    for (const QString &answer : {QStringLiteral("Отмена"), QStringLiteral("Начать")}) {
+        QTest::keyClick(&window, Qt::Key_N, Qt::ControlModifier);
+        auto *ask = window.findChild<QMessageBox *>();
+        ASSERT_NE(ask, nullptr);
+        QAbstractButton *button = nullptr;
+        for (QAbstractButton *b : ask->buttons()) {
+            button = b->text() == answer ? b : button;
+        }
+        ASSERT_NE(button, nullptr);
+        button->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(window.Journal(), JournalHeader());
+    ASSERT_NO_FATAL_FAILURE(ExpectShows(window, ""));
+    const QDir games(root.filePath(QStringLiteral("games")));
+    ASSERT_EQ(games.entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(Bytes(games.filePath(games.entryList(QDir::Files).front())), played);
+
+    // A saved copy opens again; a file that is no game leaves the game be.
+    session.Play(30, 5);
+    const QString saved = root.filePath(QStringLiteral("saved.vurp"));
+    ASSERT_TRUE(window.SaveGameAs(saved));
+    EXPECT_EQ(Bytes(saved), window.Journal());
+    const QString bad = root.filePath(QStringLiteral("bad.vurp"));
+    WriteBytes(bad, "hello\n");
+    const std::string before = window.Journal();
+    EXPECT_FALSE(window.OpenGame(bad));
+    EXPECT_TRUE(window.LastNotice().contains("открыть нельзя: это не запись игры"));
+    EXPECT_EQ(window.Journal(), before);
+    EXPECT_FALSE(window.OpenGame(root.filePath(QStringLiteral("missing.vurp"))));
+    window.StartNewGame();
+    ASSERT_TRUE(window.OpenGame(saved));
+    EXPECT_EQ(window.Journal(), Bytes(saved));
+    EXPECT_EQ(Bytes(root.filePath(kJournalName)), Bytes(saved));
+    ASSERT_NO_FATAL_FAILURE(ExpectShows(window, Bytes(saved)));
+
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(window.isVisible());
+}
+
+} // namespace
+
+int PlayUntilKilled(const QString &folder, unsigned seed) {
+    Session session(folder);
+    std::mt19937 dice(seed);
+    // One action first, so that the journal exists when the parent is told.
+    PlayOneAction(session.window, dice);
+    std::fputs("playing\n", stdout);
+    std::fflush(stdout);
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { PlayOneAction(session.window, dice); });
+    timer.start(0);
+    return QApplication::exec();
+}
+
+} // namespace vurp::ui
