@@ -9,7 +9,10 @@
 // which is when Qt paints the changed area into the backing store. Between
 // the timed clicks the game is moved on by random presses of a fixed seed,
 // through the window as well; each kind of click reports its median, 99th
-// percentile and maximum as counters (in microseconds).
+// percentile and maximum as counters (in microseconds). Each kind is timed
+// again with the journal kept in a folder of the working disk: the cost of
+// writing every action down and waiting for the disk. And the program's
+// resuming of a journal of 10, 100 and 1,000 deals.
 //
 // Usage: vurp_window_bench [--clicks=N] [Google Benchmark flags]
 // N timed clicks of each kind (default 300; a smoke test may give 3).
@@ -18,8 +21,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
+#include <QFile>
 #include <QPixmapCache>
 #include <QStyleFactory>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -30,13 +35,17 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "controls.h"
 #include "floor_window.h"
+#include "journal.h"
 #include "main_window.h"
 #include "random.h"
+#include "recording_view.h"
 
 namespace vurp::bench {
 namespace {
@@ -76,10 +85,14 @@ void WaitForPaint(const UpdateWatch &watch, int before) {
     }
 }
 
-// The table on the screen, played by a random player.
+// The table on the screen, played by a random player; with a journal in a
+// folder of its own, every click waits for the disk as in the program.
 class Session {
 public:
-    Session() : watch_(&window_) {
+    explicit Session(bool journaled = false) : watch_(&window_) {
+        if (journaled) {
+            window_.KeepJournal(folder_.path());
+        }
         random_.Seed(kSeed);
         window_.show();
         for (int round = 0; round < 4; ++round) {
@@ -130,6 +143,7 @@ public:
     ui::MainWindow &Window() { return window_; }
 
 private:
+    QTemporaryDir folder_;
     ScriptedRandom random_;
     ui::MainWindow window_{random_};
     UpdateWatch watch_;
@@ -158,8 +172,8 @@ struct ClickKind {
     std::function<Press(Session &)> control;
 };
 
-void BM_Click(benchmark::State &state, const ClickKind &kind) {
-    Session table;
+void BM_Click(benchmark::State &state, const ClickKind &kind, bool journaled) {
+    Session table(journaled);
     std::vector<double> seconds;
     int unpainted = 0;
     for (auto _ : state) {
@@ -232,6 +246,59 @@ const ClickKind kRules = {
     },
 };
 
+// A journal of `deals` deals played by a random player.
+std::string JournalOfDeals(int deals) {
+    RecordingView view;
+    std::mt19937_64 player(kSeed);
+    ScriptedRandom fresh;
+    fresh.Seed(kSeed);
+    JournalRandom random(fresh);
+    Game game(view, random);
+    game.Form_Load();
+    std::string journal = JournalHeader();
+    for (int dealt = 0; dealt <= deals;) {
+        std::vector<Press> open;
+        for (const Press &p : GameControls()) {
+            if (view.Visible(p.first, p.second) && view.Enabled(p.first, p.second)) {
+                open.push_back(p);
+            }
+        }
+        const Press p = open[player() % open.size()];
+        if (p.first == Control::Razd && ++dealt > deals) {
+            break;
+        }
+        journal += RecordedClick(game, random, p.first, p.second).value_or("");
+    }
+    return journal;
+}
+
+// The program started on a journal of `deals` deals: reading it, playing it
+// again on the recording view and showing the table it ends on.
+void BM_Resume(benchmark::State &state, int deals) {
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("current-game.vurp")));
+    const std::string journal = JournalOfDeals(deals);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(journal.data(), static_cast<qint64>(journal.size())) !=
+            static_cast<qint64>(journal.size())) {
+        state.SkipWithError("the journal could not be written");
+        return;
+    }
+    file.close();
+    for (auto _ : state) {
+        ScriptedRandom random;
+        ui::MainWindow window(random);
+        const auto start = Clock::now();
+        window.KeepJournal(folder.path());
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (window.Journal().size() != journal.size()) {
+            state.SkipWithError("the journal was not resumed");
+            return;
+        }
+    }
+    state.counters["journal_kB"] = static_cast<double>(journal.size()) / 1000.0;
+}
+
 // Building the window, showing it and painting it whole, then closing it;
 // the pixmap cache is emptied between rounds so that every round reads its
 // pictures from the files, as a fresh start does.
@@ -281,10 +348,21 @@ int main(int argc, char *argv[]) {
          {std::pair{"BM_Click/deal", &kDeal}, std::pair{"BM_Click/next", &kNext},
           std::pair{"BM_Click/card", &kCard}, std::pair{"BM_Click/change", &kChange},
           std::pair{"BM_Click/rules", &kRules}}) {
-        benchmark::RegisterBenchmark(name, [kind](benchmark::State &s) { BM_Click(s, *kind); })
-            ->Iterations(clicks)
+        for (const bool journaled : {false, true}) {
+            benchmark::RegisterBenchmark(
+                (std::string(name) + (journaled ? "/journaled" : "")).c_str(),
+                [kind, journaled](benchmark::State &s) { BM_Click(s, *kind, journaled); })
+                ->Iterations(clicks)
+                ->UseManualTime()
+                ->Unit(benchmark::kMicrosecond);
+        }
+    }
+    for (const int deals : {10, 100, 1000}) {
+        benchmark::RegisterBenchmark(("BM_Resume/deals:" + std::to_string(deals)).c_str(),
+                                     [deals](benchmark::State &s) { BM_Resume(s, deals); })
+            ->Iterations(std::max(1, clicks / 30))
             ->UseManualTime()
-            ->Unit(benchmark::kMicrosecond);
+            ->Unit(benchmark::kMillisecond);
     }
     const int builds = std::max(1, clicks / 10);
     benchmark::RegisterBenchmark("BM_BuildWindow/vurp",
