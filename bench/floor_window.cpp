@@ -3,10 +3,13 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QVBoxLayout>
 
 namespace vurp::bench {
 
@@ -106,19 +109,39 @@ QWidget *BuildFloorWindow(FloorState state) {
     const bool dealt = state == FloorState::Dealt;
     auto *window = new QWidget;
     window->setWindowTitle(QStringLiteral("Floor"));
-    window->setFixedSize(kFloorWidth, kFloorHeight);
-    QFont base = window->font();
+    // The table's menu bar, its two menus and their six entries, above a
+    // table of fixed size.
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    auto *menuBar = new QMenuBar(window);
+    QMenu *game = menuBar->addMenu(QStringLiteral("&Игра"));
+    game->addAction(QStringLiteral("&Новая игра"))->setShortcut(QKeySequence::New);
+    game->addAction(QStringLiteral("&Открыть игру…"))->setShortcut(QKeySequence::Open);
+    game->addAction(QStringLiteral("&Сохранить игру как…"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    game->addSeparator();
+    game->addAction(QStringLiteral("В&ыход"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu *help = menuBar->addMenu(QStringLiteral("&Справка"));
+    help->addAction(QStringLiteral("&Правила игры"))->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addAction(QStringLiteral("&О программе"));
+    layout->setMenuBar(menuBar);
+    auto *table = new QWidget(window);
+    table->setFixedSize(kFloorWidth, kFloorHeight);
+    layout->addWidget(table);
+    QFont base = table->font();
     base.setPointSize(kPointSize);
-    window->setFont(base);
-    QPalette table = window->palette();
-    table.setColor(QPalette::Window, kTeal);
-    window->setPalette(table);
-    window->setAutoFillBackground(true);
+    table->setFont(base);
+    QPalette colours = table->palette();
+    colours.setColor(QPalette::Window, kTeal);
+    table->setPalette(colours);
+    table->setAutoFillBackground(true);
 
-    AddPictureBoxes(window, dealt);
-    AddLabels(window, dealt);
-    AddTextBoxes(window, dealt);
-    AddButtons(window, dealt);
+    AddPictureBoxes(table, dealt);
+    AddLabels(table, dealt);
+    AddTextBoxes(table, dealt);
+    AddButtons(table, dealt);
     return window;
 }
 

@@ -1,7 +1,7 @@
 // The floor of the toolkit: a bare Qt Widgets window of the card table's
 // size with as many controls of each kind as the table has, the card boxes
-// showing their pictures, and no game behind it. Whatever Vurp costs beyond
-// this window is Vurp's own.
+// showing their pictures, the same menu bar above, and no game behind it. Whatever Vurp costs
+// beyond this window is Vurp's own.
 #pragma once
 
 #include <QWidget>

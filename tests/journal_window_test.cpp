@@ -143,6 +143,29 @@ TEST(Journal, AGameKilledAtAnyMomentResumesExactly) {
     }
 }
 
+// The game read back at start keeps the keyboard where the player left it.
+TEST(Journal, AResumedGameHasTheFocusWhereItWas) {
+    QTemporaryDir folder;
+    Session played(folder.path());
+    QApplication::setActiveWindow(&played.window);
+    std::mt19937 dice(11);
+    for (int round = 0; round < 40; ++round) {
+        for (int k = 0; k < 5; ++k) {
+            PlayOneAction(played.window, dice);
+        }
+        ScriptedRandom random;
+        MainWindow resumed(random);
+        resumed.KeepJournal(folder.path());
+        QWidget *was = played.window.focusWidget();
+        QWidget *is = resumed.focusWidget();
+        ASSERT_NE(was, nullptr);
+        ASSERT_NE(is, nullptr);
+        EXPECT_EQ(is->accessibleName() + is->accessibleDescription(),
+                  was->accessibleName() + was->accessibleDescription())
+            << "after " << played.window.Journal().size() << " bytes";
+    }
+}
+
 const QString kJournalName = QStringLiteral("current-game.vurp");
 
 // The kind of file at `path`, not following a link: S_IFREG, S_IFIFO, ...
