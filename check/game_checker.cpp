@@ -1,6 +1,7 @@
 #include "game_checker.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <exception>
 #include <functional>
@@ -38,11 +39,24 @@ int CardNumber(std::string_view code) {
     if (code.size() != 2 || code[0] < '1' || code[0] > '9') {
         return -1;
     }
-    const std::size_t suit = kSuits.find(code[1]);
-    if (suit == std::string_view::npos) {
+    int suit = 0;
+    switch (code[1]) { // the order of kSuits
+    case 'p':
+        suit = 0;
+        break;
+    case 'k':
+        suit = 1;
+        break;
+    case 'b':
+        suit = 2;
+        break;
+    case 'c':
+        suit = 3;
+        break;
+    default:
         return -1;
     }
-    return static_cast<int>(suit) * 9 + (code[0] - '1');
+    return suit * 9 + (code[0] - '1');
 }
 
 // The cards of a hand, which is codes followed by at most one blank
@@ -70,6 +84,43 @@ std::optional<HandCards> CardsOfHand(std::string_view hand) {
     }
     return held;
 }
+
+// The places of the cards in a pack: card k (1..36) by its number and the
+// number of card k; 0 and -1 for what the pack does not hold.
+struct PackPlaces {
+    std::array<int, 36> of{};
+    std::array<int, 37> card{};
+};
+PackPlaces PlacesIn(std::string_view deck) {
+    PackPlaces places;
+    places.card.fill(-1);
+    for (int k = 1; k <= 36 && 2 * static_cast<std::size_t>(k) <= deck.size(); ++k) {
+        const int n = CardNumber(deck.substr(2 * static_cast<std::size_t>(k - 1), 2));
+        if (n >= 0) {
+            places.of[static_cast<std::size_t>(n)] = k;
+            places.card[static_cast<std::size_t>(k)] = n;
+        }
+    }
+    return places;
+}
+
+// A set of cards, one bit for each card number.
+using CardSet = std::uint64_t;
+CardSet SetOf(int n) {
+    return n < 0 ? 0 : CardSet{1} << n;
+}
+CardSet HandSet(std::string_view hand) {
+    CardSet set = 0;
+    for (const std::string_view card : CardsOfHand(hand).value_or(HandCards{})) {
+        set |= SetOf(CardNumber(card));
+    }
+    return set;
+}
+
+// The checks of the same names on a pack whose places are known.
+Problem StockProblem(const PackPlaces &pack, const Table &start, const Table &t, int drawnThisDeal,
+                     int unseen, const std::vector<Play> &playedThisEvent);
+Problem HandOrderProblem(const PackPlaces &pack, const Table &t);
 
 int CardsHeld(std::string_view hand) {
     const auto held = CardsOfHand(hand);
@@ -358,8 +409,10 @@ private:
         if (!before.PlayPhase) {
             ForgetTrickPlay();
         }
+        playsBefore_ = dealPlays_.size();
         dealt_ = false;
         settled_ = false;
+        goingForResolved_ = false;
         ++report_.events;
         ++unreplayed_;
 
@@ -453,6 +506,7 @@ private:
         Write(line);
         const bool open = Window().Visible(control, index) && Window().Enabled(control, index);
         const bool panel = control == Control::Pravila || control == Control::Game;
+        const bool resolves = control == Control::Sled && !game_.PlayPhase;
         std::optional<Frozen> frozen;
         if (!open || !HasClickHandler(control, index) || panel) {
             frozen.emplace(Frozen{game_, Window(), random_});
@@ -495,6 +549,7 @@ private:
         if (delivered && control == Control::Razd) {
             dealt_ = true;
         }
+        goingForResolved_ = delivered && resolves;
         if (delivered && std::find(GameControls().begin(), GameControls().end(),
                                    std::pair{control, index}) != GameControls().end()) {
             ++pressesSinceShuffle_;
@@ -538,7 +593,17 @@ private:
             problem = CheckTrickCount();
         }
         if (!problem && (settled_ || (!razdWasEnabled && Window().Enabled(Control::Razd, 0)))) {
-            problem = CheckSettledDeal(t, counted_, !dealPlays_.empty());
+            problem = settled_ ? CheckSettledDeal(t, counted_, !dealPlays_.empty())
+                               : "a deal ended without its bank shared out";
+        }
+        if (!problem && settled_ && moneyCounted_) {
+            problem = CheckSettlement(t, purse_, Window());
+        }
+        if (!problem && !t.Deck.empty()) {
+            problem = CheckDraws(before);
+        }
+        if (!problem) {
+            problem = HandOrderProblem(Pack(), t);
         }
         if (!problem && pressesSinceShuffle_ > kPressesPerShuffle) {
             problem = std::to_string(pressesSinceShuffle_) +
@@ -547,6 +612,32 @@ private:
         if (problem) {
             Fail(*problem);
         }
+    }
+
+    // The cards this event took from the stock, against the rules' count of
+    // them. An event that dealt starts from the fresh deal: no card is drawn
+    // before the declarations.
+    Problem CheckDraws(const Table &before) {
+        std::optional<Table> fresh;
+        if (dealt_) {
+            fresh = FreshDeal(game_);
+            drawnThisDeal_ = 0;
+        }
+        const Table &start = fresh ? *fresh : before;
+        const std::vector<Play> played(
+            dealPlays_.begin() + static_cast<std::ptrdiff_t>(playsBefore_), dealPlays_.end());
+        const StockDraws draws = DrawsOf(start, game_, goingForResolved_ && !dealt_, played);
+        drawnThisDeal_ += draws.cards;
+        return StockProblem(Pack(), start, game_, drawnThisDeal_, draws.unseen, played);
+    }
+
+    // The places of the cards of this deal's pack.
+    const PackPlaces &Pack() {
+        if (packDeck_ != game_.Deck) {
+            packDeck_ = game_.Deck;
+            pack_ = PlacesIn(packDeck_);
+        }
+        return pack_;
     }
 
     // The card winning the trick on the table and every seat's tricks, as
@@ -636,6 +727,11 @@ private:
     void OnBankEmptied(const std::string &sharedOut) {
         settled_ = true;
         const Currency bank = ReadCurrency(sharedOut);
+        purse_.bank = bank;
+        for (int s = 1; s <= 3; ++s) {
+            purse_.balances[static_cast<std::size_t>(s)] =
+                ReadCurrency(Window().Text(Control::Money, s));
+        }
         moneyTotal_ = moneyTotal_ + (bank.RoundedWhole() - bank);
     }
 
@@ -699,9 +795,14 @@ private:
 
     bool hugeStakes_ = false;
     bool moneyCounted_ = true;
-    Currency moneyTotal_;  // what the balances and the bank must add up to
-    bool dealt_ = false;   // this event shuffled
-    bool settled_ = false; // this event settled a deal
+    Currency moneyTotal_;           // what the balances and the bank must add up to
+    bool dealt_ = false;            // this event shuffled
+    bool settled_ = false;          // this event settled a deal
+    Purse purse_;                   // the money as the settlement found it
+    bool goingForResolved_ = false; // this event settled a going-for declaration
+    int drawnThisDeal_ = 0;         // cards drawn from the stock, by the rules
+    std::string packDeck_;          // the deck whose places pack_ holds
+    PackPlaces pack_;
     int pressesSinceShuffle_ = 0;
 
     std::string script_;   // every line so far
@@ -710,6 +811,7 @@ private:
     long long unreplayed_ = 0;
 
     std::vector<Play> dealPlays_; // every card put on a trick in this deal
+    std::size_t playsBefore_ = 0; // of them, those put before this event
     std::vector<Play> trick_;     // the trick on the table
     std::array<int, 4> counted_{};
     int tricksClosed_ = 0;
@@ -992,6 +1094,224 @@ Problem CheckSettledDeal(const Table &t, const std::array<int, 4> &countedTricks
                std::to_string(t.Tricks[taker]);
     }
     return std::nullopt;
+}
+
+namespace {
+
+// In ten-thousandths, as the currency holds it.
+std::string Amount(std::int64_t raw) {
+    return PlainDecimal(Currency::FromRaw(raw));
+}
+
+} // namespace
+
+Problem CheckSettlement(const Table &t, const Purse &before, const RecordingView &after) {
+    constexpr std::int64_t kUnit = Currency::kScale;
+    // The bank as a whole number, a half going to the even neighbour.
+    std::int64_t whole = before.bank.Raw() / kUnit;
+    const std::int64_t rest = before.bank.Raw() % kUnit; // of the bank's sign
+    const bool odd = whole % 2 != 0;
+    if (rest > kUnit / 2 || (rest == kUnit / 2 && odd)) {
+        ++whole;
+    } else if (rest < -kUnit / 2 || (rest == -kUnit / 2 && odd)) {
+        --whole;
+    }
+    std::int64_t bank = 0;
+    std::int64_t paid = 0;
+    bool failed = false; // a seat paid, if only a bank of 0
+    bool inRange = !__builtin_mul_overflow(whole, kUnit, &bank);
+    for (int s = 1; s <= 3; ++s) {
+        // What the seat undertook, in tricks, and what failing it costs.
+        int undertook = 0;
+        std::int64_t fine = 0;
+        switch (t.Status[s]) {
+        case DeclarerReady:
+            undertook = 2;
+            inRange = inRange && !__builtin_mul_overflow(bank, 2, &fine);
+            break;
+        case SupporterGoingFor:
+        case TookFive:
+        case SupporterReady:
+            undertook = 1;
+            fine = bank;
+            break;
+        case Out:
+            break;
+        default:
+            return SeatName(s) + " has status " + std::to_string(StatusNumber(t.Status[s])) +
+                   " at settlement";
+        }
+        const int tricks = t.Tricks[s];
+        const std::int64_t penalty = tricks < undertook ? fine : 0;
+        failed = failed || tricks < undertook;
+        // A quarter of a whole bank is exact in ten-thousandths.
+        std::int64_t share = 0;
+        std::int64_t expected = 0;
+        inRange = inRange && !__builtin_mul_overflow(whole * (kUnit / 4), tricks, &share) &&
+                  !__builtin_add_overflow(before.balances[static_cast<std::size_t>(s)].Raw(), share,
+                                          &expected) &&
+                  !__builtin_sub_overflow(expected, penalty, &expected) &&
+                  !__builtin_add_overflow(paid, penalty, &paid);
+        if (!inRange) {
+            return "the settlement of a bank of " + PlainDecimal(before.bank) +
+                   " goes beyond the currency";
+        }
+        const std::string shown = after.Text(Control::Money, s);
+        if (ReadCurrency(shown).Raw() != expected) {
+            return SeatName(s) + " (status " + std::to_string(StatusNumber(t.Status[s])) + ", " +
+                   std::to_string(tricks) + " tricks) shows " + JsonString(shown) +
+                   " after the settlement of a bank of " + Amount(bank) + " from " +
+                   PlainDecimal(before.balances[static_cast<std::size_t>(s)]) +
+                   "; it should have " + Amount(expected);
+        }
+    }
+    const std::string next = after.Text(Control::bank, 0);
+    if (failed ? ReadCurrency(next).Raw() != paid || next == "0" : next != "0") {
+        return "the bank shows " + JsonString(next) + " after the settlement; " +
+               (failed ? "the penalties make " + Amount(paid) : "nobody paid: \"0\"");
+    }
+    return std::nullopt;
+}
+
+StockDraws DrawsOf(const Table &start, const Table &t, bool goingForResolved,
+                   const std::vector<Play> &playedThisEvent) {
+    StockDraws draws;
+    int drawing = 0; // the going-for seat that drew, which then exchanges no cards
+    const int seat = start.CurSeat;
+    const int rank = start.GoRank;
+    if (goingForResolved && seat >= 1 && seat <= 3 && rank >= 1 && rank <= 9 &&
+        (start.Status[seat] == DeclarerGoingFor || start.Status[seat] == SupporterGoingFor)) {
+        const auto ofRank = [rank](std::string_view card) { return card[0] - '0' == rank; };
+        bool heldElsewhere = false;
+        int kept = 0;
+        for (int s = 1; s <= 3; ++s) {
+            const auto held = CardsOfHand(start.Hands[s]).value_or(HandCards{});
+            const int n = static_cast<int>(std::count_if(held.begin(), held.end(), ofRank));
+            if (s == seat) {
+                kept = n;
+            } else {
+                heldElsewhere = heldElsewhere || n > 0;
+            }
+        }
+        if (!heldElsewhere) {
+            drawing = seat;
+            draws.cards += 5 - kept;
+            draws.unseen += seat != HumanSeat ? 1 : 0;
+        }
+    }
+    const auto ready = [](DeclarationStatus status) {
+        return status == DeclarerReady || status == SupporterReady;
+    };
+    for (int s = 1; s <= 3; ++s) {
+        if (t.Status[s] == TookFive && start.Status[s] != TookFive) {
+            draws.cards += 5;
+            draws.unseen += s != HumanSeat ? 1 : 0;
+        } else if (s != drawing && ready(t.Status[s]) && !ready(start.Status[s])) {
+            // The exchange brings the hand back to four.
+            int kept = 0;
+            for (const std::string_view card : CardsOfHand(start.Hands[s]).value_or(HandCards{})) {
+                const bool played = std::any_of(
+                    playedThisEvent.begin(), playedThisEvent.end(),
+                    [&](const Play &play) { return play.seat == s && play.card == card; });
+                kept += played || (HandSet(t.Hands[s]) & SetOf(CardNumber(card))) != 0 ? 1 : 0;
+            }
+            draws.cards += std::max(0, 4 - kept);
+        }
+    }
+    return draws;
+}
+
+Problem CheckStock(const Table &start, const Table &t, int drawnThisDeal, int unseen,
+                   const std::vector<Play> &playedThisEvent) {
+    return StockProblem(PlacesIn(t.Deck), start, t, drawnThisDeal, unseen, playedThisEvent);
+}
+
+Problem CheckHandOrder(const Table &t) {
+    return HandOrderProblem(PlacesIn(t.Deck), t);
+}
+
+namespace {
+
+Problem StockProblem(const PackPlaces &pack, const Table &start, const Table &t, int drawnThisDeal,
+                     int unseen, const std::vector<Play> &playedThisEvent) {
+    const int turnedNumber = CardNumber(t.TurnedCard);
+    const int turned = turnedNumber < 0 ? 0 : pack.of[static_cast<std::size_t>(turnedNumber)];
+    if (t.DeckPos != turned + 1 + drawnThisDeal) {
+        return "DeckPos is " + std::to_string(t.DeckPos) + " with the turned card at " +
+               std::to_string(turned) + " and " + std::to_string(drawnThisDeal) +
+               " cards drawn in this deal; it should be " +
+               std::to_string(turned + 1 + drawnThisDeal);
+    }
+    // The cards each seat holds at the end of the event or put on a trick
+    // during it; those it did not hold at the start came from the stock.
+    std::array<CardSet, 4> reached{};
+    for (int s = 1; s <= 3; ++s) {
+        reached[static_cast<std::size_t>(s)] = HandSet(t.Hands[s]);
+    }
+    for (const Play &play : playedThisEvent) {
+        if (play.seat >= 1 && play.seat <= 3) {
+            reached[static_cast<std::size_t>(play.seat)] |= SetOf(CardNumber(play.card));
+        }
+    }
+    const int from = std::max(start.DeckPos, turned + 1);
+    CardSet drawn = 0;
+    for (int k = from + 1; k <= t.DeckPos && k <= 36; ++k) {
+        drawn |= SetOf(pack.card[static_cast<std::size_t>(k)]);
+    }
+    CardSet anyHand = 0;
+    for (int s = 1; s <= 3; ++s) {
+        const CardSet taken = reached[static_cast<std::size_t>(s)] & ~HandSet(start.Hands[s]);
+        if (const CardSet stray = taken & ~drawn; stray != 0) {
+            const int n = std::countr_zero(stray);
+            return SeatName(s) + " took " + CardAt(DeckLiteral, n + 1) + ", card " +
+                   std::to_string(pack.of[static_cast<std::size_t>(n)]) +
+                   " of the pack, when the cards drawn were " + std::to_string(from + 1) + " to " +
+                   std::to_string(t.DeckPos);
+        }
+        anyHand |= reached[static_cast<std::size_t>(s)];
+    }
+    if (const CardSet lost = drawn & ~anyHand; std::popcount(lost) > unseen) {
+        std::string cards;
+        for (int n = 0; n < 36; ++n) {
+            cards += (lost & SetOf(n)) != 0 ? " " + CardAt(DeckLiteral, n + 1) : "";
+        }
+        return "cards drawn from the stock reached no hand:" + cards + " (cards " +
+               std::to_string(from + 1) + " to " + std::to_string(t.DeckPos) + " of the pack)";
+    }
+    return std::nullopt;
+}
+
+Problem HandOrderProblem(const PackPlaces &pack, const Table &t) {
+    for (int s = 1; s <= 3; ++s) {
+        int last = 0;
+        for (const std::string_view card : CardsOfHand(t.Hands[s]).value_or(HandCards{})) {
+            const int k = pack.of[static_cast<std::size_t>(CardNumber(card))];
+            if (k <= last) {
+                return SeatName(s) + " holds " + CardAt(t.Deck, last) + " before " +
+                       std::string(card) + ", which left the pack first: " + JsonString(t.Hands[s]);
+            }
+            last = k;
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Table FreshDeal(const Table &t) {
+    Table dealt = t;
+    if (t.Deck.size() != 72) {
+        return dealt;
+    }
+    for (int s = 1; s <= 3; ++s) {
+        dealt.Hands[s] = t.Deck.substr(8 * static_cast<std::size_t>(s - 1), 8) + "  ";
+        dealt.Status[s] = Silent;
+        dealt.Tricks[s] = 0;
+    }
+    dealt.TurnedCard = CardAt(t.Deck, 13);
+    dealt.DeckPos = 14;
+    dealt.PlayPhase = false;
+    return dealt;
 }
 
 namespace {

@@ -67,6 +67,55 @@ int NextPlayingSeat(const Table &t, int seat);
 // next.
 Problem CheckSettledDeal(const Table &t, const std::array<int, 4> &countedTricks, bool cardsPlayed);
 
+// The balances of seats 1..3 and the bank just before a settlement shares
+// out the bank.
+struct Purse {
+    std::array<Currency, 4> balances{};
+    Currency bank;
+};
+
+// How a settlement moved the money from `before` to the window `after`. The
+// bank, rounded to a whole number (a half to the even neighbour), is shared
+// by tricks: each trick of `t` earns a quarter. A seat that failed its
+// undertaking then pays into the next bank: the declarer (status 6) with
+// fewer than two tricks twice the bank, a seat that undertook one trick
+// (status 4, 5 or 7) with none the bank; a seat that is out (8) never pays.
+// The bank holds just those payments, and is the plain "0" when nobody paid.
+// Meaningful while the amounts are far inside the currency's range.
+Problem CheckSettlement(const Table &t, const Purse &before, const RecordingView &after);
+
+// The cards one event takes from the stock, by the rules: five for each seat
+// that takes five; for a going-for seat whose rank nobody else holds, five
+// less the cards of that rank it keeps; for each seat whose exchange is done,
+// four less the cards it keeps. `unseen` counts the seats of the computer
+// that throw a card away at once, which may be a card just drawn.
+struct StockDraws {
+    int cards = 0;
+    int unseen = 0;
+};
+// `start` is the table as the event found it (for an event that dealt, the
+// table as the deal leaves it), `goingForResolved` whether the event was the
+// press of Sled that settles a going-for declaration, and `playedThisEvent`
+// the cards put on tricks during the event.
+StockDraws DrawsOf(const Table &start, const Table &t, bool goingForResolved,
+                   const std::vector<Play> &playedThisEvent);
+
+// The stock is taken from the top, card by card: DeckPos stands one past the
+// turned card and the `drawnThisDeal` cards drawn since; every card that came
+// into a hand in this event (held at its end, or put on a trick) is one of
+// the cards after `start`'s DeckPos; and each of those cards reached a hand,
+// save at most `unseen` thrown away at once.
+Problem CheckStock(const Table &start, const Table &t, int drawnThisDeal, int unseen,
+                   const std::vector<Play> &playedThisEvent);
+
+// Every hand holds its cards in the order they left the pack: the deal gives
+// each seat four cards in a row, a draw puts the new cards after the kept
+// ones, and a card leaves a hand without moving the others.
+Problem CheckHandOrder(const Table &t);
+
+// The table as a deal of `t`'s deck leaves it before anyone speaks.
+Table FreshDeal(const Table &t);
+
 // An amount on the table, or the three stakes a deal collects, is so close
 // to the currency's limit that the next event could saturate a sum; from then
 // on the total of the money is no longer an exact count.

@@ -1,21 +1,28 @@
 // vurp-check [--seed N] [--events N] [--seeds N]: plays N events of random
 // games, split over the given number of games with consecutive seeds from
 // --seed, checks the table after every event and prints every failure with
-// the replay script that reproduces it. Exit status 0 when nothing was found,
-// 1 when something was, 2 for bad arguments.
+// the replay script that reproduces it. The counts run from 1 to 10^12, far
+// beyond any run that ends in a lifetime and far below any sum that could
+// overflow. Exit status 0 when nothing was found, 1 when something was, 2 for
+// bad arguments.
 #include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <iostream>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <variant>
 
 #include "game_checker.h"
 
 namespace {
 
 constexpr long long kEventsPerGame = 10000;
+// The largest count of events or games: every sum the run makes of counts
+// (events, cards played, events per game) stays far inside a long long.
+constexpr long long kMaxCount = 1'000'000'000'000;
 
 struct Arguments {
     std::uint64_t seed = 1;
@@ -32,28 +39,34 @@ template <typename Number> std::optional<Number> Whole(std::string_view text) {
     return value;
 }
 
-std::optional<Arguments> Parse(int argc, char **argv) {
+// The arguments, or the one line that says what is wrong with them.
+std::variant<Arguments, std::string> Parse(int argc, char **argv) {
+    const std::string usage = "usage: vurp-check [--seed N] [--events N] [--seeds N]   (counts "
+                              "from 1 to " +
+                              std::to_string(kMaxCount) + ")";
     Arguments args;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (i + 1 >= argc) {
-            return std::nullopt;
+            return usage;
         }
         const std::string_view value = argv[++i];
         if (option == "--seed") {
             const auto seed = Whole<std::uint64_t>(value);
             if (!seed) {
-                return std::nullopt;
+                return "vurp-check: --seed takes a whole number from 0 to " +
+                       std::to_string(UINT64_MAX);
             }
             args.seed = *seed;
         } else if (option == "--events" || option == "--seeds") {
             const auto count = Whole<long long>(value);
-            if (!count || *count < 1) {
-                return std::nullopt;
+            if (!count || *count < 1 || *count > kMaxCount) {
+                return "vurp-check: " + std::string(option) + " takes a whole number from 1 to " +
+                       std::to_string(kMaxCount);
             }
             (option == "--events" ? args.events : args.seeds.emplace()) = *count;
         } else {
-            return std::nullopt;
+            return usage;
         }
     }
     return args;
@@ -62,11 +75,12 @@ std::optional<Arguments> Parse(int argc, char **argv) {
 } // namespace
 
 int main(int argc, char **argv) {
-    const auto args = Parse(argc, argv);
-    if (!args) {
-        std::cerr << "usage: vurp-check [--seed N] [--events N] [--seeds N]   (counts from 1)\n";
+    const auto parsed = Parse(argc, argv);
+    if (const auto *problem = std::get_if<std::string>(&parsed)) {
+        std::cerr << *problem << '\n';
         return 2;
     }
+    const Arguments *args = &std::get<Arguments>(parsed);
     const long long games = std::min(
         args->events, args->seeds.value_or((args->events + kEventsPerGame - 1) / kEventsPerGame));
     if (args->seed > UINT64_MAX - static_cast<std::uint64_t>(games - 1)) {

@@ -8,6 +8,20 @@
 
 #include "script.h"
 
+namespace {
+
+// The run's status, with the one line that says why the output failed.
+int Finish(int status) {
+    if (status == vurp::kReplayOutputFailed) {
+        const int error = errno;
+        std::cerr << "vurp-replay: cannot write the output: "
+                  << (error != 0 ? std::strerror(error) : "the stream failed") << '\n';
+    }
+    return status;
+}
+
+} // namespace
+
 int main(int argc, char **argv) {
     if (argc != 2) {
         std::cerr << "usage: vurp-replay SCRIPT   (or: vurp-replay - < SCRIPT)\n";
@@ -15,7 +29,8 @@ int main(int argc, char **argv) {
     }
     const std::string path = argv[1];
     if (path == "-") {
-        return vurp::RunScript(std::cin, std::cout, std::cerr);
+        errno = 0;
+        return Finish(vurp::RunScript(std::cin, std::cout, std::cerr));
     }
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
@@ -27,5 +42,6 @@ int main(int argc, char **argv) {
         std::cerr << "vurp-replay: cannot open " << path << ": " << std::strerror(errno) << '\n';
         return vurp::kReplayMalformed;
     }
-    return vurp::RunScript(file, std::cout, std::cerr);
+    errno = 0;
+    return Finish(vurp::RunScript(file, std::cout, std::cerr));
 }

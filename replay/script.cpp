@@ -265,7 +265,10 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game
     for (std::size_t number = 1;; ++number) {
         switch (NextLine(in, line)) {
         case LineRead::End:
-            return kReplayDone;
+            // Every write was flushed already; this finds an output that
+            // failed before the first one.
+            out.flush();
+            return out ? kReplayDone : kReplayOutputFailed;
         case LineRead::Unreadable:
             err << "line " << number << ": the script cannot be read\n";
             return kReplayMalformed;
@@ -283,6 +286,10 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game
         } catch (const std::exception &failure) {
             err << "line " << number << ": the game failed: " << failure.what() << '\n';
             return kReplayGameFailed;
+        }
+        // Whatever cannot be printed is lost: go no further.
+        if (!out) {
+            return kReplayOutputFailed;
         }
     }
 }

@@ -24,14 +24,20 @@ inline constexpr int kReplayDone = 0;
 inline constexpr int kReplayMalformed = 2;
 // The game itself threw while handling a line.
 inline constexpr int kReplayGameFailed = 3;
+// A write to the output failed: the run stops at once, and the caller, who
+// knows what the output is, tells why.
+inline constexpr int kReplayOutputFailed = 4;
 
 // The longest line, in bytes without its line end, that a script may hold. A
 // longer line is malformed and is not read to its end.
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
 // Runs every line of `in` against `game`, which must be built on `view` and
-// `random`. Snapshots and refused clicks go to `out`, one line each; the first
-// bad line stops the run with one line "line N: what is wrong" on `err`.
+// `random`. Snapshots and refused clicks go to `out`, one line each, flushed
+// as they are written; the first bad line stops the run with one line
+// "line N: what is wrong" on `err`. A failed write, found after the line that
+// made it or at the end, stops the run with kReplayOutputFailed and nothing on
+// `err`.
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game,
               RecordingView &view, ScriptedRandom &random);
 

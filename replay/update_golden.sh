@@ -6,11 +6,14 @@
 #
 #   replay/update_golden.sh NAME...      (NAME, NAME.script or a path to it)
 #
-# The driver is $VURP_REPLAY, by default build/replay/vurp-replay.
+# The driver is $VURP_REPLAY, by default build/replay/vurp-replay; the golden
+# folder is $VURP_GOLDEN, by default tests/golden. A golden file is replaced
+# only by the whole output of a run that ended with status 0; on the first
+# failure the script stops, keeps that golden file as it was and exits 1.
 set -eu
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-golden=$root/tests/golden
+golden=${VURP_GOLDEN:-$root/tests/golden}
 driver=${VURP_REPLAY:-$root/build/replay/vurp-replay}
 
 if [ $# -eq 0 ]; then
@@ -22,6 +25,12 @@ if [ ! -x "$driver" ]; then
     exit 2
 fi
 
+# The output is written beside the golden file and moved over it only when
+# whole; an interrupted run leaves neither it nor a half-written golden file.
+partial=
+trap 'rm -f "$partial"' EXIT
+trap 'exit 1' HUP INT TERM
+
 for argument in "$@"; do
     name=$(basename "$argument" .script)
     script=$golden/$name.script
@@ -30,11 +39,13 @@ for argument in "$@"; do
         exit 2
     fi
     partial=$golden/.$name.jsonl.partial
-    if ! "$driver" "$script" >"$partial"; then
-        rm -f "$partial"
-        echo "$0: $name.script did not replay to its end; $name.jsonl is unchanged" >&2
+    status=0
+    "$driver" "$script" >"$partial" || status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "$0: the driver ended with status $status on $name.script; $name.jsonl is unchanged" >&2
         exit 1
     fi
     mv "$partial" "$golden/$name.jsonl"
-    echo "updated tests/golden/$name.jsonl"
+    partial=
+    echo "updated $golden/$name.jsonl"
 done

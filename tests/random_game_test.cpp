@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+
+#include "cards.h"
 #include "game_checker.h"
 #include "test_support.h"
 
@@ -47,6 +51,110 @@ TEST(RandomGame, CheckerCatchesABrokenTable) {
     const std::vector<check::Play> trick = {{1, "3p", ""}, {2, "9k", ""}, {3, "1c", ""}};
     EXPECT_EQ(check::TrickWinner(trick, "c").seat, 3);
     EXPECT_EQ(check::TrickWinner(trick, "b").seat, 1);
+}
+
+// Settlements from balances of 0, as the rules make them and with one amount
+// wrong: the check must tell which is which.
+TEST(RandomGame, CheckerKnowsWhoPaysAtSettlement) {
+    struct Settled {
+        std::string bank;
+        std::array<DeclarationStatus, 3> statuses;
+        std::array<int, 3> tricks;
+        std::array<std::string, 3> money; // afterwards
+        std::string bankAfter;
+        bool right;
+    };
+    constexpr auto D = DeclarerReady;
+    constexpr auto H = SupporterReady;
+    const Settled rows[] = {
+        {" 12", {D, H, H}, {2, 1, 1}, {" 6", " 3", " 3"}, "0", true},
+        {" 12", {D, H, H}, {1, 2, 1}, {"-21", " 6", " 3"}, " 24", true},
+        {" 12", {D, H, TookFive}, {3, 1, 0}, {" 9", " 3", "-12"}, " 12", true},
+        {" 12", {D, Out, Out}, {4, 0, 0}, {" 12", " 0", " 0"}, "0", true},
+        {" 15", {D, SupporterGoingFor, Out}, {3, 1, 0}, {" 11.25", " 3.75", " 0"}, "0", true},
+        {" 13.5", {Out, D, Out}, {0, 4, 0}, {" 0", " 14", " 0"}, "0", true},
+        {" 12.5", {Out, D, Out}, {0, 4, 0}, {" 0", " 12", " 0"}, "0", true},
+        {"-12", {D, H, Out}, {1, 3, 0}, {" 21", "-9", " 0"}, "-24", true},
+        // A failure in a deal played for nothing still writes the bank.
+        {" 0", {D, H, H}, {0, 2, 2}, {" 0", " 0", " 0"}, " 0", true},
+        // The declarer pays with two tricks.
+        {" 12", {D, H, H}, {2, 1, 1}, {"-18", " 3", " 3"}, " 24", false},
+        // Nobody paid, yet the bank is written.
+        {" 12", {D, H, H}, {2, 1, 1}, {" 6", " 3", " 3"}, " 0", false},
+        // A seat that is out pays; a supporter without a trick goes free.
+        {" 12", {D, Out, Out}, {4, 0, 0}, {" 12", "-12", " 0"}, " 12", false},
+        {" 12", {D, H, TookFive}, {3, 1, 0}, {" 9", " 3", " 0"}, "0", false},
+        // The bank shared as it stands, not rounded.
+        {" 13.5", {Out, D, Out}, {0, 4, 0}, {" 0", " 13.5", " 0"}, "0", false},
+    };
+    for (const Settled &row : rows) {
+        Table t;
+        RecordingView after;
+        for (int s = 1; s <= 3; ++s) {
+            t.Status[s] = row.statuses[static_cast<std::size_t>(s - 1)];
+            t.Tricks[s] = row.tricks[static_cast<std::size_t>(s - 1)];
+            after.SetText(Control::Money, s, row.money[static_cast<std::size_t>(s - 1)]);
+        }
+        after.SetText(Control::bank, 0, row.bankAfter);
+        const check::Purse before{{}, ReadCurrency(row.bank)};
+        EXPECT_EQ(check::CheckSettlement(t, before, after).has_value(), !row.right)
+            << "bank " << row.bank << ", balances " << row.money[0] << row.money[1] << row.money[2]
+            << ", bank after " << row.bankAfter;
+    }
+}
+
+// One seat's draw from the pack in its own order (the turned card 4k is card
+// 13, the stock starts 6k 7k 8k 9k 1b): done right, with a card burnt, taken
+// from further on, or lost on the way.
+TEST(RandomGame, CheckerFollowsTheStock) {
+    struct Drawn {
+        int seat;
+        std::string handBefore; // "" as dealt
+        DeclarationStatus statusBefore;
+        std::string handAfter;
+        DeclarationStatus statusAfter;
+        int deckPos;
+        bool right;
+    };
+    const Drawn rows[] = {
+        // Seat 2 takes five and throws 8k away at once.
+        {2, "", Silent, "6k7k9k1b", TookFive, 19, true},
+        {2, "", Silent, "6k7k9k1b", TookFive, 20, false},
+        {2, "", Silent, "6k9k1b2b", TookFive, 20, false},
+        // The human takes five and has all five to choose from.
+        {1, "", Silent, "6k7k8k9k1b", TookFive, 19, true},
+        {1, "", Silent, "6k7k9k1b", TookFive, 19, false},
+        // The human kept two cards and exchanges the other two.
+        {1, "1p3p", Declarer, "1p3p6k7k", DeclarerReady, 16, true},
+        {1, "1p3p", Declarer, "1p3p6k8k", DeclarerReady, 16, false},
+        {1, "1p3p", Declarer, "1p3p7k8k", DeclarerReady, 17, false},
+        {1, "1p3p", Declarer, "1p3p", DeclarerReady, 16, false},
+        // Seat 3 helped and keeps its hand.
+        {3, "", Silent, "9p1k2k3k", SupporterReady, 14, true},
+        {3, "", Silent, "9p1k2k3k", SupporterReady, 15, false},
+    };
+    Table pack;
+    pack.Deck = DeckLiteral;
+    for (const Drawn &row : rows) {
+        Table start = check::FreshDeal(pack);
+        const auto seat = static_cast<std::size_t>(row.seat);
+        if (!row.handBefore.empty()) {
+            start.Hands[seat] = row.handBefore;
+        }
+        start.Status[seat] = row.statusBefore;
+        Table after = start;
+        after.Hands[seat] = row.handAfter;
+        after.Status[seat] = row.statusAfter;
+        after.DeckPos = row.deckPos;
+        const check::StockDraws draws = check::DrawsOf(start, after, false, {});
+        EXPECT_EQ(check::CheckStock(start, after, draws.cards, draws.unseen, {}).has_value(),
+                  !row.right)
+            << "seat " << row.seat << " holds " << row.handAfter << " with DeckPos " << row.deckPos;
+        EXPECT_EQ(check::CheckHandOrder(after), std::nullopt) << row.handAfter;
+    }
+    Table swapped = check::FreshDeal(pack);
+    swapped.Hands[2] = "6p5p7p8p  ";
+    EXPECT_NE(check::CheckHandOrder(swapped), std::nullopt);
 }
 
 } // namespace

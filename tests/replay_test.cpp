@@ -3,6 +3,7 @@
 #include <charconv>
 #include <sstream>
 #include <stdexcept>
+#include <streambuf>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -396,6 +397,27 @@ TEST(ReplayLines, UnreadableScriptIsReported) {
     EXPECT_EQ(RunScript(in, out, err), kReplayMalformed);
     EXPECT_EQ(err.str(), "line 1: the script cannot be read\n");
     EXPECT_EQ(out.str(), "");
+}
+
+// An output that takes nothing, as a full disk: the first write that fails
+// stops the run before the next line; a run that writes nothing loses nothing.
+TEST(ReplayLines, FailedWriteStopsTheRun) {
+    struct Full final : std::streambuf {
+        int_type overflow(int_type) override { return traits_type::eof(); }
+    } full;
+    std::ostream out(&full);
+    std::ostringstream err;
+    Fixture f;
+    std::istringstream writes("dump\nclick Razd\n");
+    EXPECT_EQ(RunScript(writes, out, err, f.game, f.view, f.random), kReplayOutputFailed);
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(f.game.DeckPos, 0);
+
+    Fixture silent;
+    std::ostream unused(&full);
+    std::istringstream quiet("click Razd\n");
+    EXPECT_EQ(RunScript(quiet, unused, err, silent.game, silent.view, silent.random), kReplayDone);
+    EXPECT_EQ(silent.game.DeckPos, 14);
 }
 
 TEST(ReplayLines, OverLongLineIsNotReadToItsEnd) {
