@@ -166,6 +166,36 @@ TEST(Journal, AResumedGameHasTheFocusWhereItWas) {
     }
 }
 
+// `vurp --seed N`: a new game, the one the driver plays from `seed N`, and
+// the game that was in the folder kept among the finished ones.
+TEST(Journal, ASeededGameIsTheDriversGameOfThatSeed) {
+    QTemporaryDir folder;
+    Session({folder.path()}).Play(20, 8);
+    const std::string before = Bytes(folder.filePath(QStringLiteral("current-game.vurp")));
+    ClockRandom random;
+    MainWindow window(random);
+    window.KeepJournal(folder.path(), 77);
+    window.show();
+    const QDir games(folder.filePath(QStringLiteral("games")));
+    ASSERT_EQ(games.entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(Bytes(games.filePath(games.entryList(QDir::Files).front())), before);
+    std::mt19937 dice(9);
+    for (int k = 0; k < 150; ++k) {
+        PlayOneAction(window, dice);
+    }
+    ASSERT_TRUE(window.Journal().starts_with(JournalHeader() + "seed 77\n"));
+    std::istringstream lines(window.Journal());
+    std::string clicks;
+    int seeds = 0;
+    for (std::string line; std::getline(lines, line);) {
+        seeds += line.starts_with("seed ") ? 1 : 0;
+        if (!line.starts_with("rand ") && !(line.starts_with("seed ") && seeds > 1)) {
+            clicks += line + "\n";
+        }
+    }
+    ASSERT_NO_FATAL_FAILURE(ExpectShows(window, clicks));
+}
+
 const QString kJournalName = QStringLiteral("current-game.vurp");
 
 // The kind of file at `path`, not following a link: S_IFREG, S_IFIFO, ...
