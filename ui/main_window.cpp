@@ -287,6 +287,7 @@ bool MainWindow::OpenGame(const QString &path) {
         return false;
     }
     Restore(*reading.game);
+    text.resize(reading.length);
     journal_->Restart(std::move(text), true);
     Write({});
     return true;
