@@ -21,6 +21,15 @@ protected:
     std::streamsize xsputn(const char * /*text*/, std::streamsize count) override { return count; }
 };
 
+// Reads a text in place, without a copy of it.
+class ReadInPlace final : public std::streambuf {
+public:
+    explicit ReadInPlace(std::string_view text) {
+        char *start = const_cast<char *>(text.data());
+        setg(start, start, start + text.size());
+    }
+};
+
 std::string_view FirstLine(std::string_view text) {
     std::string_view line = text.substr(0, text.find('\n'));
     if (!line.empty() && line.back() == '\r') {
@@ -160,7 +169,8 @@ ReplayedGame::ReplayedGame() {
 }
 
 std::optional<std::string> ReplayedGame::Play(std::string_view script) {
-    std::istringstream in{std::string(script)};
+    ReadInPlace buffer(script);
+    std::istream in(&buffer);
     Discard discard;
     std::ostream out(&discard);
     std::ostringstream err;

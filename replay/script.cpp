@@ -17,15 +17,26 @@ namespace vurp {
 
 namespace {
 
-constexpr std::string_view kBlanks = " \t";
-
 using Problem = std::optional<std::string>;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The first place from `from` on that is a blank (or not one), or the size:
+// a plain loop, as the scans of a long journal's lines add up.
+std::size_t FindBlank(std::string_view text, std::size_t from, bool blank) {
+    while (from < text.size() && IsBlank(text[from]) != blank) {
+        ++from;
+    }
+    return from;
+}
 
 std::vector<std::string_view> Words(std::string_view text) {
     std::vector<std::string_view> words;
-    for (std::size_t start = text.find_first_not_of(kBlanks); start != std::string_view::npos;
-         start = text.find_first_not_of(kBlanks, start)) {
-        const std::size_t end = std::min(text.find_first_of(kBlanks, start), text.size());
+    for (std::size_t start = FindBlank(text, 0, false); start < text.size();
+         start = FindBlank(text, start, false)) {
+        const std::size_t end = FindBlank(text, start, true);
         words.push_back(text.substr(start, end - start));
         start = end;
     }
@@ -33,11 +44,12 @@ std::vector<std::string_view> Words(std::string_view text) {
 }
 
 std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t start = text.find_first_not_of(kBlanks);
-    if (start == std::string_view::npos) {
-        return {};
+    const std::size_t start = FindBlank(text, 0, false);
+    std::size_t end = text.size();
+    while (end > start && IsBlank(text[end - 1])) {
+        --end;
     }
-    return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
+    return text.substr(start, end - start);
 }
 
 // A word of the script as a message shows it: quoted and escaped, and cut
@@ -104,7 +116,7 @@ public:
         const std::vector<std::string_view> words = Words(command);
         if (words[0] == "type") {
             // Not the trimmed command: trailing blanks may be part of the text.
-            return Type(line.substr(line.find_first_not_of(kBlanks) + 4));
+            return Type(line.substr(FindBlank(line, 0, false) + 4));
         }
         if (words[0] == "seed") {
             return Seed(words);
@@ -174,15 +186,15 @@ private:
     // `rest` is everything after the word "type". The text starts after the
     // one blank that ends the control's name and runs to the end of the line.
     Problem Type(std::string_view rest) {
-        const std::size_t start = rest.find_first_not_of(kBlanks);
-        if (start == std::string_view::npos) {
+        const std::size_t start = FindBlank(rest, 0, false);
+        if (start == rest.size()) {
             return "type needs the control Stavk and a text";
         }
         rest.remove_prefix(start);
-        const std::size_t end = rest.find_first_of(kBlanks);
+        const std::size_t end = FindBlank(rest, 0, true);
         const std::string_view name = rest.substr(0, end);
         const std::string_view text =
-            end == std::string_view::npos ? std::string_view{} : rest.substr(end + 1);
+            end == rest.size() ? std::string_view{} : rest.substr(end + 1);
         const auto control = ControlByName(name);
         if (!control) {
             return "unknown control " + Shown(name);
