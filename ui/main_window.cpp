@@ -88,6 +88,9 @@ MainWindow::MainWindow(Random &random, QWidget *parent) : QWidget(parent), game_
     SetUpKeyboard();
     game_.Form_Load();
     FocusLikelyNext(std::nullopt);
+    // Decoded while the player looks at the table, the cards are ready when
+    // he deals.
+    PreloadPictures(PictureRoot());
 }
 
 void MainWindow::SetUpKeyboard() {
