@@ -960,6 +960,40 @@ TEST(CardPictures, AChangedFileIsReadAgainAndAnUnchangedOneIsNot) {
         file.close();
         EXPECT_EQ(Loaded(root.path(), "9c").Base().toImage().pixelColor(0, 0), step.shown);
     }
+    // Changed again while it is being decoded, the file shows what it holds
+    // at last, whichever it was when it was read.
+    WriteFile(path, Encoded(Solid(QSize(71, 96), Qt::yellow), "BMP"));
+    LoadPicture(root.path(), "9c");
+    WriteFile(path, Encoded(Solid(QSize(72, 96), Qt::magenta), "BMP"));
+    EXPECT_EQ(Loaded(root.path(), "9c").Base().toImage().pixelColor(0, 0), QColor(Qt::magenta));
+}
+
+TEST(CardPictures, ATableDrawsACardAgainOnceItsPictureIsDecoded) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("Pict")));
+    WriteFile(root.filePath(QStringLiteral("Pict/9c.bmp")),
+              SourcePicture(QStringLiteral("9c.bmp")));
+    // The table reads its pictures under the working directory.
+    const QString working = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root.path()));
+    {
+        Window w;
+        w.view().SetPicture(Control::Pict1, 1, "9c");
+        auto *box = w.As<CardBox>(Control::Pict1, 1);
+        EXPECT_TRUE(box->PicturePending());
+        EXPECT_EQ(Pixels(box->Picture()), Pixels(PlaceholderPicture("9c")));
+        WaitForPictures();
+        EXPECT_FALSE(box->PicturePending());
+        EXPECT_EQ(Pixels(box->Picture()), Pixels(Loaded(kSourceRoot, "9c")));
+        // A window closed while its cards are being decoded is not told.
+        WriteFile(root.filePath(QStringLiteral("Pict/8c.bmp")),
+                  SourcePicture(QStringLiteral("8c.bmp")));
+        w.view().SetPicture(Control::Pict1, 2, "8c");
+        EXPECT_TRUE(w.As<CardBox>(Control::Pict1, 2)->PicturePending());
+    }
+    WaitForPictures();
+    ASSERT_TRUE(QDir::setCurrent(working));
 }
 
 TEST(CardPictures, TheFirstFolderHoldingPictWins) {
