@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
@@ -19,10 +20,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QtEndian>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <cmath>
 #include <functional>
@@ -523,6 +526,14 @@ int NewColours(const QImage &image, const QImage &source) {
 
 const QString kSourceRoot = QStringLiteral(VURP_SOURCE_DIR);
 
+// The picture once its files are decoded: until then the loader gives what
+// stands in for it.
+PictureSet Loaded(const QString &root, std::string_view name) {
+    LoadPicture(root, name);
+    WaitForPictures();
+    return LoadPicture(root, name);
+}
+
 TEST(CardPictures, EveryPictureOfTheRepositoryLoadsAtCardSize) {
     std::vector<std::string> names = {std::string(CardBack)};
     for (int k = 1; k <= 36; ++k) {
@@ -530,11 +541,11 @@ TEST(CardPictures, EveryPictureOfTheRepositoryLoadsAtCardSize) {
     }
     std::vector<QImage> bases;
     for (const std::string &name : names) {
-        bases.push_back(Pixels(LoadPicture(kSourceRoot, name)));
+        bases.push_back(Pixels(Loaded(kSourceRoot, name)));
     }
     for (std::size_t n = 0; n < names.size(); ++n) {
         SCOPED_TRACE(names[n]);
-        const PictureSet picture = LoadPicture(kSourceRoot, names[n]);
+        const PictureSet picture = Loaded(kSourceRoot, names[n]);
         for (int scale = 1; scale <= 3; ++scale) {
             SCOPED_TRACE(scale);
             const QPixmap drawn = picture.ForRatio(scale);
@@ -552,13 +563,13 @@ TEST(CardPictures, EveryPictureOfTheRepositoryLoadsAtCardSize) {
                       static_cast<std::ptrdiff_t>(n));
         }
     }
-    EXPECT_NE(Pixels(LoadPicture(kSourceRoot, "9c")), Pixels(LoadPicture(kSourceRoot, "9p")));
+    EXPECT_NE(Pixels(Loaded(kSourceRoot, "9c")), Pixels(Loaded(kSourceRoot, "9p")));
 }
 
 TEST(CardPictures, ACardBoxDrawsThePictureMadeForItsPixelRatio) {
     CardBox box;
     box.resize(73, 97);
-    box.ShowPicture(QStringLiteral("9c"), LoadPicture(kSourceRoot, "9c"));
+    box.ShowPicture(QStringLiteral("9c"), Loaded(kSourceRoot, "9c"));
     EXPECT_EQ(box.Picture().size(), QSize(71, 96));
     for (const auto &[ratio, size] :
          {std::pair{0.75, QSize(71, 96)}, std::pair{1.0, QSize(71, 96)},
@@ -580,7 +591,7 @@ TEST(CardPictures, WithoutSoundLargerPicturesTheCardIsScaledSmoothly) {
     const QDir pict(root.filePath(QStringLiteral("Pict")));
     ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("Pict")));
     ASSERT_TRUE(QFile::copy(kSourceRoot + QStringLiteral("/Pict/9c.bmp"), pict.filePath("9c.bmp")));
-    const QImage base = Pixels(LoadPicture(root.path(), "9c"));
+    const QImage base = Pixels(Loaded(root.path(), "9c"));
     CardBox box;
     box.resize(73, 97);
     // Only the picture of the rules; then beside it a broken file and one of
@@ -595,7 +606,7 @@ TEST(CardPictures, WithoutSoundLargerPicturesTheCardIsScaledSmoothly) {
             ASSERT_TRUE(QFile::copy(kSourceRoot + QStringLiteral("/Pict/9c@2x.png"),
                                     pict.filePath("9c@3x.png")));
         }
-        box.ShowPicture(QStringLiteral("9c"), LoadPicture(root.path(), "9c"));
+        box.ShowPicture(QStringLiteral("9c"), Loaded(root.path(), "9c"));
         for (const qreal ratio : {1.5, 2.0, 3.0}) {
             EXPECT_EQ(Pixels(box.PictureFor(ratio)), base) << ratio;
         }
@@ -614,21 +625,21 @@ TEST(CardPictures, WhatCannotBeLoadedIsDrawnInstead) {
     broken.write("not a bitmap");
     broken.close();
 
-    EXPECT_EQ(Pixels(LoadPicture(root.path(), "9c")), Pixels(PlaceholderPicture("9c")));
-    EXPECT_EQ(Pixels(LoadPicture(root.path(), "8c")), Pixels(PlaceholderPicture("8c")));
+    EXPECT_EQ(Pixels(Loaded(root.path(), "9c")), Pixels(PlaceholderPicture("9c")));
+    EXPECT_EQ(Pixels(Loaded(root.path(), "8c")), Pixels(PlaceholderPicture("8c")));
     // Without its picture of the rules a card is the placeholder at every
     // size, drawn sharp at each, whatever larger pictures stand beside it.
     ASSERT_TRUE(QFile::copy(kSourceRoot + QStringLiteral("/Pict/9c@2x.png"),
                             root.filePath(QStringLiteral("Pict/9c@2x.png"))));
     for (const int scale : {2, 3}) {
-        EXPECT_EQ(Pixels(LoadPicture(root.path(), "9c").ForRatio(scale)),
+        EXPECT_EQ(Pixels(Loaded(root.path(), "9c").ForRatio(scale)),
                   Pixels(PlaceholderPicture("9c", scale)));
     }
-    EXPECT_EQ(Pixels(LoadPicture(root.path(), CardBack)), Pixels(PlaceholderPicture(CardBack)));
+    EXPECT_EQ(Pixels(Loaded(root.path(), CardBack)), Pixels(PlaceholderPicture(CardBack)));
     // Only card codes and the back name files: a path is not followed even
     // where it leads to a real picture.
-    EXPECT_EQ(Pixels(LoadPicture(kSourceRoot, "../Pict/9c")), Pixels(PlaceholderPicture("")));
-    EXPECT_EQ(Pixels(LoadPicture(kSourceRoot, "  ")), Pixels(PlaceholderPicture("")));
+    EXPECT_EQ(Pixels(Loaded(kSourceRoot, "../Pict/9c")), Pixels(PlaceholderPicture("")));
+    EXPECT_EQ(Pixels(Loaded(kSourceRoot, "  ")), Pixels(PlaceholderPicture("")));
 
     EXPECT_EQ(PlaceholderPicture("9c").size(), QSize(71, 96));
     EXPECT_NE(Pixels(PlaceholderPicture("9c")), Pixels(PlaceholderPicture("9p")));
@@ -654,6 +665,89 @@ void WriteFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// A BMP of `image` stored top down, as some programs write them: a negative
+// height, and the first row first.
+QByteArray TopDownBmp(const QImage &image) {
+    const QByteArray bottomUp = Encoded(image, "BMP");
+    const auto pixels = qFromLittleEndian<quint32>(bottomUp.constData() + 10);
+    const auto height = qFromLittleEndian<qint32>(bottomUp.constData() + 22);
+    const auto bits = qFromLittleEndian<quint16>(bottomUp.constData() + 28);
+    const qsizetype row = (image.width() * bits + 31) / 32 * 4;
+    QByteArray topDown = bottomUp.left(pixels);
+    qToLittleEndian<qint32>(-height, topDown.data() + 22);
+    for (qsizetype y = height - 1; y >= 0; --y) {
+        topDown += bottomUp.mid(pixels + y * row, row);
+    }
+    return topDown;
+}
+
+// The rows of an RGBA PNG of `size` all in `colour`, as it compresses them:
+// a filter byte before each row, in the seven passes of an interlaced one.
+QByteArray PngRows(QSize size, const QColor &colour, bool interlaced) {
+    struct Pass {
+        int x, y, dx, dy;
+    };
+    const std::vector<Pass> passes =
+        interlaced ? std::vector<Pass>{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                       {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}
+                   : std::vector<Pass>{{0, 0, 1, 1}};
+    const QByteArray pixel = QByteArray(1, static_cast<char>(colour.red())) +
+                             static_cast<char>(colour.green()) + static_cast<char>(colour.blue()) +
+                             static_cast<char>(0xFF);
+    QByteArray rows;
+    for (const Pass &p : passes) {
+        const int width = (size.width() - p.x + p.dx - 1) / p.dx;
+        const int height = (size.height() - p.y + p.dy - 1) / p.dy;
+        for (int y = 0; y < height && width > 0; ++y) {
+            rows += '\0' + pixel.repeated(width);
+        }
+    }
+    return rows;
+}
+
+// An RGBA PNG of `size` whose compressed stream unpacks to `rows`, however
+// many bytes they are.
+QByteArray Png(QSize size, bool interlaced, const QByteArray &rows) {
+    const auto chunk = [](const char *type, const QByteArray &data) {
+        QByteArray bytes(4, '\0');
+        qToBigEndian<quint32>(static_cast<quint32>(data.size()), bytes.data());
+        const QByteArray body = QByteArray(type, 4) + data;
+        QByteArray check(4, '\0');
+        qToBigEndian<quint32>(
+            static_cast<quint32>(crc32(0, reinterpret_cast<const Bytef *>(body.constData()),
+                                       static_cast<uInt>(body.size()))),
+            check.data());
+        return bytes + body + check;
+    };
+    QByteArray header(13, '\0');
+    qToBigEndian<quint32>(static_cast<quint32>(size.width()), header.data());
+    qToBigEndian<quint32>(static_cast<quint32>(size.height()), header.data() + 4);
+    header[8] = 8; // bits a channel
+    header[9] = 6; // RGB and alpha
+    header[12] = interlaced ? 1 : 0;
+    uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
+    QByteArray packed(static_cast<qsizetype>(packedSize), '\0');
+    EXPECT_EQ(compress2(reinterpret_cast<Bytef *>(packed.data()), &packedSize,
+                        reinterpret_cast<const Bytef *>(rows.constData()),
+                        static_cast<uLong>(rows.size()), Z_BEST_COMPRESSION),
+              Z_OK);
+    packed.truncate(static_cast<qsizetype>(packedSize));
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + chunk("IHDR", header) + chunk("IDAT", packed) +
+           chunk("IEND", {});
+}
+
+// Pict/9c@2x.png beside Pict/9c.bmp, at `scale` times the size.
+QString Beside(const QString &base, int scale) {
+    QString path = base;
+    return path.replace(QStringLiteral(".bmp"), QStringLiteral("@%1x.png").arg(scale));
+}
+
+void SetModified(const QString &path, const QDateTime &time) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
 }
 
 QByteArray SourcePicture(const QString &file) {
@@ -696,16 +790,38 @@ TEST(CardPictures, OnlyASanePictureInARegularFileIsShownAndNothingWaits) {
     const QByteArray bmp = SourcePicture(QStringLiteral("9c.bmp"));
     const QByteArray twice = SourcePicture(QStringLiteral("9c@2x.png"));
     ASSERT_FALSE(bmp.isEmpty() || twice.isEmpty());
-    const QImage real = Pixels(LoadPicture(kSourceRoot, "9c"));
+    const QImage real = Pixels(Loaded(kSourceRoot, "9c"));
     std::optional<Pipe> pipe;
     struct Fault {
         const char *what;
-        int scale; // 1: the card's own file Pict/9c.bmp, 2: Pict/9c@2x.png beside it
+        // 1: the card's own file Pict/9c.bmp, 2: Pict/9c@2x.png beside it;
+        // 3: the card's three files, looked at three times the size.
+        int scale;
         std::function<void(const QString &path)> make;
         QImage shown = {}; // the picture still shown; null: the fault is refused
+        // Where set, every card of the deck and the back are made as 9c is,
+        // then each file is given other pictures of the same byte size and
+        // time of change: the table still shows the first ones, as none was
+        // dropped from the decoded pictures to make room for another.
+        std::function<void(const QString &path)> rewrite = {};
     };
     const QImage narrower = Solid(QSize(70, 96), Qt::red);
     const QImage widest = Solid(QSize(kMaxPictureSide, 8), Qt::green);
+    QImage twoTone = Solid(QSize(71, 96), Qt::red);
+    QPainter(&twoTone).fillRect(0, 48, 71, 48, Qt::blue);
+    const QSize twiceSize(142, 192);
+    const QImage interlaced = Solid(twiceSize, Qt::darkCyan);
+    // The largest pictures the three of a card can be, each a whole multiple
+    // of the first and none wider than allowed.
+    const QSize largest(kMaxPictureSide / 3, kMaxPictureSide / 3);
+    const auto allThree = [largest](const QColor &colour) {
+        return [largest, colour](const QString &p) {
+            for (const int scale : {1, 2, 3}) {
+                WriteFile(scale == 1 ? p : Beside(p, scale),
+                          Encoded(Solid(largest * scale, colour), "BMP"));
+            }
+        };
+    };
     const Fault faults[] = {
         {"no Pict folder", 1, [](const QString &p) { QFileInfo(p).dir().removeRecursively(); }},
         {"an empty file", 1, [](const QString &p) { WriteFile(p, {}); }},
@@ -732,6 +848,41 @@ TEST(CardPictures, OnlyASanePictureInARegularFileIsShownAndNothingWaits) {
          [](const QString &p) { QFile::link(kSourceRoot + QStringLiteral("/Pict/9c.bmp"), p); },
          real},
         {"a named pipe at twice the size", 2, [&](const QString &p) { pipe.emplace(p, twice); }},
+        {"a BMP stored top down", 1, [&](const QString &p) { WriteFile(p, TopDownBmp(twoTone)); },
+         twoTone},
+        {"an interlaced PNG at twice the size", 2,
+         [&](const QString &p) {
+             WriteFile(p,
+                       Png(twiceSize, true, PngRows(twiceSize, interlaced.pixelColor(0, 0), true)));
+         },
+         interlaced},
+        // Four megabytes of such a stream kept the table waiting ten seconds.
+        {"a PNG whose stream unpacks to far more than its rows", 2,
+         [&](const QString &p) {
+             WriteFile(p, Png(twiceSize, false,
+                              PngRows(twiceSize, Qt::green, false) + QByteArray(64 << 20, '\0')));
+         }},
+        {"pictures of the largest size beside every card",
+         3,
+         [&](const QString &p) {
+             WriteFile(p, bmp);
+             for (const int scale : {2, 3}) {
+                 WriteFile(Beside(p, scale),
+                           Encoded(Solid(QSize(kMaxPictureSide, kMaxPictureSide), Qt::red), "BMP"));
+             }
+         },
+         {},
+         [](const QString &p) {
+             // Pictures of the right sizes now, padded to the old length.
+             for (const int scale : {2, 3}) {
+                 const QByteArray fits = Encoded(Solid(QSize(71, 96) * scale, Qt::blue), "BMP");
+                 WriteFile(Beside(p, scale),
+                           fits +
+                               QByteArray(QFileInfo(Beside(p, scale)).size() - fits.size(), '\0'));
+             }
+         }},
+        {"a whole deck at the largest sizes that are used", 3, allThree(Qt::green),
+         Solid(largest * 3, Qt::green), allThree(Qt::blue)},
     };
     for (const Fault &fault : faults) {
         SCOPED_TRACE(fault.what);
@@ -742,14 +893,48 @@ TEST(CardPictures, OnlyASanePictureInARegularFileIsShownAndNothingWaits) {
         if (fault.scale == 2) {
             WriteFile(base, bmp);
         }
-        fault.make(fault.scale == 1 ? base : root.filePath(QStringLiteral("Pict/9c@2x.png")));
-        const QImage loaded = Pixels(LoadPicture(root.path(), "9c").ForRatio(fault.scale));
+        fault.make(fault.scale == 2 ? Beside(base, 2) : base);
+        // Nothing is decoded on the caller's thread, however slow the file
+        // is to decode: the card comes at once, as the placeholder.
+        EXPECT_EQ(Pixels(LoadPicture(root.path(), "9c").ForRatio(fault.scale)),
+                  Pixels(PlaceholderPicture("9c", fault.scale)));
+        const QImage loaded = Pixels(Loaded(root.path(), "9c").ForRatio(fault.scale));
         pipe.reset();
-        // A refused picture at twice the size leaves the card's own picture.
+        // A refused larger picture leaves the card's own picture.
         const QImage expected = !fault.shown.isNull() ? Pixels(QPixmap::fromImage(fault.shown))
                                 : fault.scale == 1    ? Pixels(PlaceholderPicture("9c"))
                                                       : real;
         EXPECT_TRUE(loaded == expected);
+        if (!fault.rewrite) {
+            continue;
+        }
+        std::vector<std::string> deck = {std::string(CardBack)};
+        for (int k = 1; k <= 36; ++k) {
+            deck.push_back(CardAt(DeckLiteral, k));
+        }
+        const QDateTime time = QDateTime::currentDateTime().addSecs(-60);
+        for (const int scale : {1, 2, 3}) {
+            const QString file = scale == 1 ? base : Beside(base, scale);
+            SetModified(file, time);
+            for (const std::string &card : deck) {
+                const QString path = root.filePath(QString::fromStdString(PicturePath(card)));
+                if (path != base) {
+                    ASSERT_TRUE(QFile::link(file, scale == 1 ? path : Beside(path, scale)));
+                }
+            }
+        }
+        for (const std::string &card : deck) {
+            LoadPicture(root.path(), card);
+        }
+        WaitForPictures();
+        fault.rewrite(base);
+        for (const int scale : {1, 2, 3}) {
+            SetModified(scale == 1 ? base : Beside(base, scale), time);
+        }
+        for (const std::string &card : deck) {
+            EXPECT_TRUE(Pixels(LoadPicture(root.path(), card).ForRatio(fault.scale)) == expected)
+                << card;
+        }
     }
 }
 
@@ -778,8 +963,42 @@ TEST(CardPictures, AChangedFileIsReadAgainAndAnUnchangedOneIsNot) {
         ASSERT_TRUE(
             file.setFileTime(start.addSecs(step.secondsLater), QFileDevice::FileModificationTime));
         file.close();
-        EXPECT_EQ(LoadPicture(root.path(), "9c").Base().toImage().pixelColor(0, 0), step.shown);
+        EXPECT_EQ(Loaded(root.path(), "9c").Base().toImage().pixelColor(0, 0), step.shown);
     }
+    // Changed again while it is being decoded, the file shows what it holds
+    // at last, whichever it was when it was read.
+    WriteFile(path, Encoded(Solid(QSize(71, 96), Qt::yellow), "BMP"));
+    LoadPicture(root.path(), "9c");
+    WriteFile(path, Encoded(Solid(QSize(72, 96), Qt::magenta), "BMP"));
+    EXPECT_EQ(Loaded(root.path(), "9c").Base().toImage().pixelColor(0, 0), QColor(Qt::magenta));
+}
+
+TEST(CardPictures, ATableDrawsACardAgainOnceItsPictureIsDecoded) {
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    ASSERT_TRUE(QDir(root.path()).mkdir(QStringLiteral("Pict")));
+    WriteFile(root.filePath(QStringLiteral("Pict/9c.bmp")),
+              SourcePicture(QStringLiteral("9c.bmp")));
+    // The table reads its pictures under the working directory.
+    const QString working = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(root.path()));
+    {
+        Window w;
+        w.view().SetPicture(Control::Pict1, 1, "9c");
+        auto *box = w.As<CardBox>(Control::Pict1, 1);
+        EXPECT_TRUE(box->PicturePending());
+        EXPECT_EQ(Pixels(box->Picture()), Pixels(PlaceholderPicture("9c")));
+        WaitForPictures();
+        EXPECT_FALSE(box->PicturePending());
+        EXPECT_EQ(Pixels(box->Picture()), Pixels(Loaded(kSourceRoot, "9c")));
+        // A window closed while its cards are being decoded is not told.
+        WriteFile(root.filePath(QStringLiteral("Pict/8c.bmp")),
+                  SourcePicture(QStringLiteral("8c.bmp")));
+        w.view().SetPicture(Control::Pict1, 2, "8c");
+        EXPECT_TRUE(w.As<CardBox>(Control::Pict1, 2)->PicturePending());
+    }
+    WaitForPictures();
+    ASSERT_TRUE(QDir::setCurrent(working));
 }
 
 TEST(CardPictures, TheFirstFolderHoldingPictWins) {

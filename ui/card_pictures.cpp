@@ -3,18 +3,34 @@
 #include <QBuffer>
 #include <QCache>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
+#include <QHash>
 #include <QImageReader>
 #include <QPainter>
+#include <QPointer>
 #include <QtEndian>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
 #include <algorithm>
+#include <array>
+#include <cerrno>
+#include <condition_variable>
 #include <cstdlib>
+#include <deque>
+#include <limits>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <utility>
+#include <vector>
 
 #include "cards.h"
 
@@ -61,23 +77,67 @@ QFont PixelFont(int pixels, bool bold) {
     return font;
 }
 
-// Room for every file of a deck at all three sizes (about 14 MB), counted in
-// kilobytes; a picture larger than the whole room is not kept.
-constexpr int kDecodedKilobytes = 32 * 1024;
+// Decoded pictures are kept at four bytes a pixel: each is converted to the
+// 32-bit format the screen draws without converting again.
+constexpr qint64 kBytesPerPixel = 4;
+// The 36 cards and the back.
+constexpr qint64 kDeckPictures = static_cast<qint64>(DeckLiteral.size()) / 2 + 1;
 
-struct Decoded {
-    qint64 size = 0;
-    QDateTime modified;
-    QImage image; // null for a file that is not a picture
+// The most bytes the pictures of one card can take decoded when its own
+// picture is `side` pixels a side: that picture, and the ones at twice and
+// three times its size where those fit under the limit too (a larger picture
+// of any other size is refused before it is decoded).
+constexpr qint64 CardBytes(qint64 side) {
+    qint64 pixels = side * side;
+    for (const qint64 scale : {2, 3}) {
+        if (scale * side <= kMaxPictureSide) {
+            pixels += scale * side * scale * side;
+        }
+    }
+    return pixels * kBytesPerPixel;
+}
+
+constexpr qint64 MostCardBytes() {
+    qint64 most = 0;
+    for (qint64 side = 1; side <= kMaxPictureSide; ++side) {
+        most = std::max(most, CardBytes(side));
+    }
+    return most;
+}
+
+// Room for a whole deck at the largest pictures accepted, counted in
+// kilobytes as each file is (see Cost): about 230 MB, for 341-pixel cards
+// with their 682- and 1023-pixel pictures beside them. It is a bound, not
+// memory taken: the pictures of the rules fill 14 MB of it. A deck that did
+// not fit would be decoded anew at every deal.
+constexpr qint64 kDecodedKilobytes = kDeckPictures * (MostCardBytes() / 1024 + 3);
+static_assert(kDecodedKilobytes < std::numeric_limits<int>::max());
+
+// What a file is on disk: a file whose stamp is unchanged is taken to hold
+// what it held when it was read.
+struct Stamp {
+    qint64 size = -1;
+    qint64 modifiedNs = 0;
+    quint64 device = 0;
+    quint64 inode = 0;
+    bool operator==(const Stamp &) const = default;
 };
 
-// The pictures already read, by path: the game loads a card's picture every
-// time it shows the card, and a file is decoded again only when its size or
-// time of change differs from what was read. QImage rather than QPixmap, so
-// that nothing here outlives the application's pixmap support.
-QCache<QString, Decoded> &DecodedFiles() {
-    static QCache<QString, Decoded> files(kDecodedKilobytes);
-    return files;
+Stamp StampOf(const struct stat &info) {
+    return {static_cast<qint64>(info.st_size),
+            static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
+            static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
+}
+
+// The stamp of the regular file at `path`, following links; none for
+// anything else. A pipe or a device would keep a reader waiting on the first
+// read, and a folder or a loop of links holds no picture.
+std::optional<Stamp> StampOfPath(const QString &path) {
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return StampOf(info);
 }
 
 template <typename Number> Number LittleEndianAt(const QByteArray &bytes, qsizetype at) {
@@ -131,61 +191,404 @@ bool BmpComplete(const QByteArray &bytes) {
     return bytes.size() >= pixelsAt + pixelBytes;
 }
 
-// The picture in `file`, or null when it is not a sane card picture: too
-// large a file, a picture wider or taller than any card could be (told by its
-// header, before anything is decoded), or a BMP cut short.
-QImage ReadPicture(QFile &file) {
-    // No more than the limit, even from a file that grew since it was looked at.
-    QByteArray bytes = file.read(kMaxPictureFileBytes + 1);
-    if (bytes.size() > kMaxPictureFileBytes) {
-        return {};
+// The bytes the rows of a PNG unpack to: a filter byte and the packed pixels
+// of every row, of each of the seven passes when it is interlaced; -1 for a
+// colour type PNG does not have.
+qint64 PngRowBytes(qint64 width, qint64 height, qint64 depth, int colour, bool interlaced) {
+    qint64 channels = 0;
+    switch (colour) {
+    case 0: // grey
+    case 3: // palette
+        channels = 1;
+        break;
+    case 2: // RGB
+        channels = 3;
+        break;
+    case 4: // grey and alpha
+        channels = 2;
+        break;
+    case 6: // RGB and alpha
+        channels = 4;
+        break;
+    default:
+        return -1;
     }
+    const auto rows = [bits = channels * depth](qint64 w, qint64 h) {
+        return w <= 0 || h <= 0 ? 0 : h * (1 + (w * bits + 7) / 8);
+    };
+    if (!interlaced) {
+        return rows(width, height);
+    }
+    struct Pass {
+        qint64 x, y, dx, dy;
+    };
+    constexpr Pass kPasses[] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    qint64 total = 0;
+    for (const Pass &p : kPasses) {
+        total += rows((width - p.x + p.dx - 1) / p.dx, (height - p.y + p.dy - 1) / p.dy);
+    }
+    return total;
+}
+
+// Whether the compressed rows of a PNG unpack to no more than its header
+// promises. The file's size does not tell: four megabytes of zlib data can
+// unpack to four gigabytes, which the decoder works through for seconds
+// before it drops what is past the last row. They are unpacked here into a
+// small buffer and counted, never more than one buffer past the promise; a
+// damaged stream or a file cut short is left to the decoder, which refuses
+// it no later than this would.
+bool PngRowsFit(const QByteArray &bytes) {
+    constexpr qsizetype kSignature = 8;
+    constexpr qsizetype kChunkHeader = 8; // length and type; the checksum follows the data
+    constexpr qsizetype kHeaderLength = 13;
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) {
+        return false;
+    }
+    const std::unique_ptr<z_stream, int (*)(z_stream *)> end(&stream, inflateEnd);
+    std::array<Bytef, 16 * 1024> unpacked{};
+    qint64 promised = -1;
+    qint64 total = 0;
+    for (qsizetype at = kSignature; at + kChunkHeader <= bytes.size();) {
+        const qint64 length = qFromBigEndian<quint32>(bytes.constData() + at);
+        const QByteArrayView type(bytes.constData() + at + 4, 4);
+        const qsizetype data = at + kChunkHeader;
+        if (length > bytes.size() - data) {
+            break;
+        }
+        if (type == "IHDR" && length >= kHeaderLength) {
+            const char *h = bytes.constData() + data;
+            promised =
+                PngRowBytes(qFromBigEndian<quint32>(h), qFromBigEndian<quint32>(h + 4),
+                            static_cast<quint8>(h[8]), static_cast<quint8>(h[9]), h[12] != 0);
+        } else if (type == "IDAT") {
+            if (promised < 0) {
+                return false;
+            }
+            stream.next_in =
+                reinterpret_cast<Bytef *>(const_cast<char *>(bytes.constData() + data));
+            stream.avail_in = static_cast<uInt>(length);
+            while (stream.avail_in > 0) {
+                stream.next_out = unpacked.data();
+                stream.avail_out = static_cast<uInt>(unpacked.size());
+                const int status = inflate(&stream, Z_NO_FLUSH);
+                total += static_cast<qint64>(unpacked.size() - stream.avail_out);
+                if (total > promised) {
+                    return false;
+                }
+                if (status != Z_OK) {
+                    // The end of the stream, or a damaged one: the decoder
+                    // unpacks nothing past either.
+                    return true;
+                }
+            }
+        } else if (type == "IEND") {
+            break;
+        }
+        at = data + length + 4;
+    }
+    return true;
+}
+
+// The picture in `bytes`, or null when it is not a sane card picture: not a
+// BMP or a PNG, wider or taller than any card could be or, for a larger
+// picture, of another size than `expected` (told by its header, before
+// anything is decoded), a BMP cut short, or a PNG whose rows unpack to more
+// than it holds. A BMP or a PNG decodes in time bounded by its size; other
+// formats are not held to that, and no card picture is in one.
+QImage DecodePicture(QByteArray bytes, QSize expected) {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide) {
+    const QByteArray format = reader.format();
+    if (format != "bmp" && format != "png") {
         return {};
     }
-    if (bytes.startsWith("BM") && !BmpComplete(bytes)) {
+    QSize size = reader.size();
+    // Qt gives the height of a BMP stored top down as it stands, negative.
+    size.setHeight(std::abs(size.height()));
+    if (!size.isValid() || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide ||
+        (expected.isValid() && size != expected)) {
         return {};
     }
-    return reader.read();
-}
-
-// The picture of the file at `path`, null when there is none. Only a regular
-// file, or a link to one, is opened: a pipe or a device would keep the window
-// waiting on the first read, and a folder or a loop of links holds no picture.
-QImage LoadPictureFile(const QString &path) {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kMaxPictureFileBytes) {
+    if (format == "bmp" ? !BmpComplete(bytes) : !PngRowsFit(bytes)) {
         return {};
     }
-    QCache<QString, Decoded> &files = DecodedFiles();
-    if (const Decoded *known = files.object(path);
-        known != nullptr && known->size == info.size() && known->modified == info.lastModified()) {
-        return known->image;
+    QImage image = reader.read();
+    if (!image.isNull()) {
+        image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                : QImage::Format_RGB32);
     }
-    // A file that cannot be opened now may be readable later without a
-    // change to its contents, so only what was read is remembered.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    QImage image = ReadPicture(file);
-    const auto kilobytes = static_cast<int>(image.sizeInBytes() / 1024) + 1;
-    files.insert(path, new Decoded{info.size(), info.lastModified(), image}, kilobytes);
     return image;
 }
 
-// The file beside `path` that holds its picture at `scale` times the size,
-// named as Qt names such files: Pict/9c.bmp at twice the size is
-// Pict/9c@2x.png. Null when the file is missing or refused.
-QPixmap LoadScaled(const QString &path, int scale) {
-    const QFileInfo file(path);
-    return QPixmap::fromImage(LoadPictureFile(
-        file.dir().filePath(file.completeBaseName() + QStringLiteral("@%1x.png").arg(scale))));
+// At most `limit` bytes from `fd`; none when reading fails.
+std::optional<QByteArray> ReadAtMost(int fd, qint64 limit) {
+    QByteArray bytes(limit, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < limit) {
+        const ssize_t n = ::read(fd, bytes.data() + got, static_cast<std::size_t>(limit - got));
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;
+        }
+        got += n;
+    }
+    bytes.truncate(got);
+    return bytes;
 }
+
+// What reading a picture file gave.
+struct FileRead {
+    Stamp stamp;     // the file's, as it was read
+    QImage image;    // null for a file that holds no sane picture
+    bool remembered; // false: the file could not be read whole, or changed while it was
+};
+
+// Reads and decodes the file at `path`; `stamp` is what it was when it was
+// asked for. Only a regular file is read: opening without waiting, a pipe
+// put in its place meanwhile keeps no one waiting.
+FileRead ReadPictureFile(const QString &path, const Stamp &stamp, QSize expected) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return {stamp, {}, false};
+    }
+    const std::unique_ptr<const int, void (*)(const int *)> closing(
+        &fd, [](const int *f) { ::close(*f); });
+    struct stat before {};
+    if (::fstat(fd, &before) != 0 || !S_ISREG(before.st_mode)) {
+        return {stamp, {}, false};
+    }
+    if (before.st_size > kMaxPictureFileBytes) {
+        return {StampOf(before), {}, true};
+    }
+    // One byte more than the file held tells that it grew meanwhile; a file
+    // that changed while it was read is told as unreadable, and read again
+    // when it is next asked for.
+    const std::optional<QByteArray> bytes = ReadAtMost(fd, before.st_size + 1);
+    struct stat after {};
+    if (!bytes || ::fstat(fd, &after) != 0 || StampOf(after) != StampOf(before) ||
+        bytes->size() != before.st_size) {
+        return {stamp, {}, false};
+    }
+    return {StampOf(before), DecodePicture(*bytes, expected), true};
+}
+
+// The path of the file beside `path` that holds its picture at `scale` times
+// the size, named as Qt names such files: Pict/9c.bmp at twice the size is
+// Pict/9c@2x.png.
+QString ScaledPath(const QString &path, int scale) {
+    const QFileInfo file(path);
+    return file.dir().filePath(file.completeBaseName() + QStringLiteral("@%1x.png").arg(scale));
+}
+
+// A picture, or that it is not known yet.
+struct Asked {
+    QImage image;
+    bool pending = false;
+};
+
+// Decodes the picture files on a thread of its own and keeps what it
+// decoded, so that no file, however it is made, keeps the window waiting.
+// The window's thread asks for a file and gets its picture when it has been
+// decoded before and has not changed since; otherwise the file is queued,
+// and once it is decoded the window's thread is told (Decoded) and asks
+// again. The decoding thread shares only the two queues, under the lock: the
+// cache and the list of files asked for belong to the window's thread.
+class Decoder final : public QObject {
+    Q_OBJECT
+public:
+    // Made with the application and ended with it; the window's thread
+    // makes it, by asking for the first picture.
+    static Decoder &Instance() {
+        static QPointer<Decoder> decoder;
+        if (decoder.isNull()) {
+            decoder = new Decoder(QCoreApplication::instance());
+        }
+        return *decoder;
+    }
+
+    Decoder(const Decoder &) = delete;
+    Decoder &operator=(const Decoder &) = delete;
+
+    // The files not begun are dropped; one being decoded is finished, which
+    // takes a moment at most, as each file's decoding is bounded by its
+    // size.
+    ~Decoder() override {
+        {
+            const std::lock_guard lock(mutex_);
+            stopping_ = true;
+            jobs_.clear();
+        }
+        wake_.notify_all();
+        worker_.join();
+    }
+
+    // The picture in the file at `path`, if it is known; `expected` is the
+    // size a larger picture must have, invalid for a card's own picture.
+    Asked Ask(const QString &path, QSize expected) {
+        const std::optional<Stamp> stamp = StampOfPath(path);
+        if (!stamp || stamp->size > kMaxPictureFileBytes) {
+            return {};
+        }
+        if (const Known *known = files_.object(path);
+            known != nullptr && known->stamp == *stamp && known->expected == expected) {
+            const QImage image = known->image;
+            // A file that could not be read now may be readable later
+            // without a change to its stamp: it is told once, then asked again.
+            if (!known->remembered) {
+                files_.remove(path);
+            }
+            return {image, false};
+        }
+        if (const auto queued = asked_.constFind(path);
+            queued != asked_.cend() && queued->stamp == *stamp && queued->expected == expected) {
+            return {{}, true};
+        }
+        const quint64 id = ++lastJob_;
+        asked_.insert(path, Job{id, path, *stamp, expected});
+        {
+            const std::lock_guard lock(mutex_);
+            jobs_.push_back(Job{id, path, *stamp, expected});
+        }
+        wake_.notify_one();
+        return {{}, true};
+    }
+
+    // Waits until every file asked for has been decoded and taken in.
+    void Finish() {
+        while (!asked_.isEmpty()) {
+            {
+                std::unique_lock lock(mutex_);
+                idle_.wait(lock, [this] { return jobs_.empty() && !busy_; });
+            }
+            TakeDecoded();
+        }
+    }
+
+signals:
+    // Files asked for have been decoded: whoever got a picture not yet
+    // known asks again.
+    void Decoded();
+
+private:
+    struct Job {
+        quint64 id = 0;
+        QString path;
+        Stamp stamp;
+        QSize expected; // invalid: a card's own picture, of any size
+    };
+    struct Done {
+        Job job;
+        FileRead read;
+    };
+    struct Known {
+        Stamp stamp;
+        QSize expected;
+        QImage image;
+        bool remembered = true;
+    };
+
+    explicit Decoder(QObject *parent) : QObject(parent) {
+        worker_ = std::thread([this] { Work(); });
+    }
+
+    // The decoding thread.
+    void Work() {
+        for (;;) {
+            Job job;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
+                if (stopping_) {
+                    return;
+                }
+                job = std::move(jobs_.front());
+                jobs_.pop_front();
+                busy_ = true;
+            }
+            FileRead read = ReadPictureFile(job.path, job.stamp, job.expected);
+            bool tell = false;
+            {
+                const std::lock_guard lock(mutex_);
+                done_.push_back(Done{std::move(job), std::move(read)});
+                busy_ = false;
+                tell = !told_;
+                told_ = true;
+            }
+            idle_.notify_all();
+            // One call takes in all that is done by then. The object outlives
+            // this call, as its destructor waits for this thread; a call still
+            // queued when it goes is dropped with it.
+            if (tell) {
+                QMetaObject::invokeMethod(
+                    this, [this] { TakeDecoded(); }, Qt::QueuedConnection);
+            }
+        }
+    }
+
+    // On the window's thread: keeps what was decoded and asks for the larger
+    // pictures of each card whose own picture came, so that the whole card
+    // is ready by the time it is shown again.
+    void TakeDecoded() {
+        std::vector<Done> done;
+        {
+            const std::lock_guard lock(mutex_);
+            done.swap(done_);
+            told_ = false;
+        }
+        for (Done &d : done) {
+            const QString &path = d.job.path;
+            const QImage &image = d.read.image;
+            if (const auto queued = asked_.constFind(path);
+                queued != asked_.cend() && queued->id == d.job.id) {
+                asked_.erase(queued);
+            }
+            // Out first: QCache makes room for the whole of a new entry
+            // before it lets go of the old one under the same name.
+            files_.remove(path);
+            files_.insert(path, new Known{d.read.stamp, d.job.expected, image, d.read.remembered},
+                          Cost(image));
+            if (!d.job.expected.isValid() && !image.isNull()) {
+                for (const int scale : {2, 3}) {
+                    Ask(ScaledPath(path, scale), image.size() * scale);
+                }
+            }
+        }
+        if (!done.empty()) {
+            emit Decoded();
+        }
+    }
+
+    // What a decoded file takes of the cache, in kilobytes.
+    static int Cost(const QImage &image) {
+        return static_cast<int>(image.sizeInBytes() / 1024) + 1;
+    }
+
+    // The window's thread's alone.
+    QCache<QString, Known> files_{static_cast<int>(kDecodedKilobytes)};
+    QHash<QString, Job> asked_; // queued or being decoded, by path
+    quint64 lastJob_ = 0;
+
+    // Shared with the decoding thread, under the lock.
+    std::mutex mutex_;
+    std::condition_variable wake_; // a job was queued, or the end came
+    std::condition_variable idle_; // a job was done
+    std::deque<Job> jobs_;
+    std::vector<Done> done_;
+    bool busy_ = false;
+    bool told_ = false;
+    bool stopping_ = false;
+
+    // Last: it starts once everything it uses is made.
+    std::thread worker_;
+};
 
 PictureSet PlaceholderSet(std::string_view name) {
     return PictureSet(PlaceholderPicture(name, 1), PlaceholderPicture(name, 2),
@@ -246,14 +649,41 @@ PictureSet LoadPicture(const QString &root, std::string_view name) {
     if (!IsCardCode(name) && name != CardBack) {
         return PlaceholderSet(name);
     }
+    Decoder &decoder = Decoder::Instance();
     const QString path = QDir(root).filePath(QString::fromStdString(PicturePath(name)));
-    const QImage picture = LoadPictureFile(path);
+    const Asked picture = decoder.Ask(path, QSize());
     // Without the picture of the rules the larger ones are not used either:
     // the card looks the same on every screen.
-    if (picture.isNull()) {
-        return PlaceholderSet(name);
+    if (picture.image.isNull()) {
+        PictureSet placeholder = PlaceholderSet(name);
+        placeholder.pending_ = picture.pending;
+        return placeholder;
     }
-    return PictureSet(QPixmap::fromImage(picture), LoadScaled(path, 2), LoadScaled(path, 3));
+    const QSize size = picture.image.size();
+    const Asked twice = decoder.Ask(ScaledPath(path, 2), size * 2);
+    const Asked thrice = decoder.Ask(ScaledPath(path, 3), size * 3);
+    PictureSet set(QPixmap::fromImage(picture.image), QPixmap::fromImage(twice.image),
+                   QPixmap::fromImage(thrice.image));
+    set.pending_ = twice.pending || thrice.pending;
+    return set;
+}
+
+void PreloadPictures(const QString &root) {
+    Decoder &decoder = Decoder::Instance();
+    const QDir folder(root);
+    decoder.Ask(folder.filePath(QString::fromStdString(PicturePath(CardBack))), QSize());
+    for (std::size_t at = 0; at + 1 < DeckLiteral.size(); at += 2) {
+        decoder.Ask(folder.filePath(QString::fromStdString(PicturePath(DeckLiteral.substr(at, 2)))),
+                    QSize());
+    }
+}
+
+QMetaObject::Connection WhenPicturesDecoded(const QObject *context, std::function<void()> then) {
+    return QObject::connect(&Decoder::Instance(), &Decoder::Decoded, context, std::move(then));
+}
+
+void WaitForPictures() {
+    Decoder::Instance().Finish();
 }
 
 QPixmap PlaceholderPicture(std::string_view name, int scale) {
@@ -300,3 +730,5 @@ QIcon WindowIcon() {
 }
 
 } // namespace vurp::ui
+
+#include "card_pictures.moc"

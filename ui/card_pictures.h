@@ -6,7 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <QMetaObject>
+
 #include <array>
+#include <functional>
 #include <string_view>
 
 namespace vurp::ui {
@@ -36,9 +39,16 @@ public:
     // place of a missing one comes the next larger, else the next smaller, so
     // that the picture is scaled down rather than up wherever it can be.
     QPixmap ForRatio(qreal ratio) const;
+    // Whether a picture of the set is still being decoded: what stands in
+    // for it now, the placeholder or the card's own picture at another size,
+    // is replaced once it is ready (see WhenPicturesDecoded).
+    bool Pending() const { return pending_; }
 
 private:
+    friend PictureSet LoadPicture(const QString &root, std::string_view name);
+
     std::array<QPixmap, 3> scales_;
+    bool pending_ = false;
 };
 
 // The first of `candidates` that holds a Pict folder, or the first candidate
@@ -51,11 +61,28 @@ QString PictureRoot();
 
 // The picture of a card code or of the card back, read from
 // root/PicturePath(name), with <name>@2x.png and <name>@3x.png beside it where
-// they load at twice and three times its size. Never null: a name that is
-// neither a card nor the back, or a file that is missing, unreadable, not a
-// regular file, too large or cut short, gives the placeholder at all three
-// sizes. A file is decoded once and read again only when it changes.
+// they hold it at exactly twice and three times its size. Never null: a name
+// that is neither a card nor the back, or a file that is missing, unreadable,
+// not a regular file, too large, cut short, in neither BMP nor PNG, or a PNG
+// whose rows unpack to more than its header promises, gives the placeholder
+// at all three sizes.
+//
+// Files are decoded on a thread of their own, never on the caller's, so that
+// no file keeps the window waiting: a picture not decoded yet comes as the
+// placeholder (for a larger picture, the card's own one), marked Pending. A
+// file is decoded once and read again only when it changes. Called on the
+// window's thread, with the application running.
 PictureSet LoadPicture(const QString &root, std::string_view name);
+// Starts decoding the pictures of the whole deck and the back under `root`,
+// so that the first deal finds them ready.
+void PreloadPictures(const QString &root);
+// Calls `then` on the window's thread each time pictures asked for have been
+// decoded, while `context` lives: a picture that came Pending is ready now,
+// or known to be missing.
+QMetaObject::Connection WhenPicturesDecoded(const QObject *context, std::function<void()> then);
+// Waits until every picture asked for so far has been decoded: for tests and
+// measurements; the window never waits.
+void WaitForPictures();
 // Drawn in code at `scale` (1 to 3) times the card size: rank and suit on
 // white for a card, a plain back for the back, an empty white card for any
 // other name.

@@ -78,6 +78,15 @@ void QtView::Add(Control control, QWidget *widget) {
     if (auto *panel = qobject_cast<QPlainTextEdit *>(widget)) {
         panel->installEventFilter(new ShowTextWhenShown(panel));
     }
+    if (auto *box = qobject_cast<CardBox *>(widget)) {
+        // A card shown before its picture was decoded is shown again once it is.
+        WhenPicturesDecoded(box, [box] {
+            if (box->PicturePending()) {
+                const QString name = box->PictureName();
+                box->ShowPicture(name, LoadPicture(PictureRoot(), name.toStdString()));
+            }
+        });
+    }
 }
 
 QWidget *QtView::Widget(Control control, int index) const {

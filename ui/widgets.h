@@ -32,6 +32,8 @@ public:
     QPixmap Picture() const { return picture_.Base(); }
     // What the box draws where a logical pixel covers `ratio` device pixels.
     QPixmap PictureFor(qreal ratio) const { return picture_.ForRatio(ratio); }
+    // Whether the picture shown stands in for one still being decoded.
+    bool PicturePending() const { return picture_.Pending(); }
 
     // A box of the human's hand: it takes the focus, and while enabled shows
     // a pointing hand and a tooltip.
