@@ -461,6 +461,23 @@ public:
         return {{}, true};
     }
 
+    // A card's own picture, decoded here and now when it is not known. Its
+    // decoding is bounded by its size and budget like any other, and the
+    // table shows the card itself the moment it is dealt, not a stand-in.
+    Asked AskNow(const QString &path) {
+        const std::optional<Stamp> stamp = StampOfPath(path);
+        if (!stamp || stamp->size > kMaxPictureFileBytes) {
+            return {};
+        }
+        if (const Known *known = files_.object(path);
+            known != nullptr && known->stamp == *stamp && !known->expected.isValid()) {
+            return Ask(path, QSize());
+        }
+        FileRead read = ReadPictureFile(path, *stamp, QSize());
+        Keep(path, QSize(), read);
+        return {read.image, false};
+    }
+
     // Waits until every file asked for has been decoded and taken in.
     void Finish() {
         while (!asked_.isEmpty()) {
@@ -545,24 +562,30 @@ private:
         }
         for (Done &d : done) {
             const QString &path = d.job.path;
-            const QImage &image = d.read.image;
             if (const auto queued = asked_.constFind(path);
                 queued != asked_.cend() && queued->id == d.job.id) {
                 asked_.erase(queued);
             }
-            // Out first: QCache makes room for the whole of a new entry
-            // before it lets go of the old one under the same name.
-            files_.remove(path);
-            files_.insert(path, new Known{d.read.stamp, d.job.expected, image, d.read.remembered},
-                          Cost(image));
-            if (!d.job.expected.isValid() && !image.isNull()) {
-                for (const int scale : {2, 3}) {
-                    Ask(ScaledPath(path, scale), image.size() * scale);
-                }
-            }
+            Keep(path, d.job.expected, d.read);
         }
         if (!done.empty()) {
             emit Decoded();
+        }
+    }
+
+    // Keeps a decoded file and, for a card's own picture, asks for the
+    // larger ones, so that the whole card is ready by the time it is shown
+    // again.
+    void Keep(const QString &path, QSize expected, const FileRead &read) {
+        // Out first: QCache makes room for the whole of a new entry before
+        // it lets go of the old one under the same name.
+        files_.remove(path);
+        files_.insert(path, new Known{read.stamp, expected, read.image, read.remembered},
+                      Cost(read.image));
+        if (!expected.isValid() && !read.image.isNull()) {
+            for (const int scale : {2, 3}) {
+                Ask(ScaledPath(path, scale), read.image.size() * scale);
+            }
         }
     }
 
@@ -651,7 +674,7 @@ PictureSet LoadPicture(const QString &root, std::string_view name) {
     }
     Decoder &decoder = Decoder::Instance();
     const QString path = QDir(root).filePath(QString::fromStdString(PicturePath(name)));
-    const Asked picture = decoder.Ask(path, QSize());
+    const Asked picture = decoder.AskNow(path);
     // Without the picture of the rules the larger ones are not used either:
     // the card looks the same on every screen.
     if (picture.image.isNull()) {
@@ -666,16 +689,6 @@ PictureSet LoadPicture(const QString &root, std::string_view name) {
                    QPixmap::fromImage(thrice.image));
     set.pending_ = twice.pending || thrice.pending;
     return set;
-}
-
-void PreloadPictures(const QString &root) {
-    Decoder &decoder = Decoder::Instance();
-    const QDir folder(root);
-    decoder.Ask(folder.filePath(QString::fromStdString(PicturePath(CardBack))), QSize());
-    for (std::size_t at = 0; at + 1 < DeckLiteral.size(); at += 2) {
-        decoder.Ask(folder.filePath(QString::fromStdString(PicturePath(DeckLiteral.substr(at, 2)))),
-                    QSize());
-    }
 }
 
 QMetaObject::Connection WhenPicturesDecoded(const QObject *context, std::function<void()> then) {

@@ -67,15 +67,13 @@ QString PictureRoot();
 // whose rows unpack to more than its header promises, gives the placeholder
 // at all three sizes.
 //
-// Files are decoded on a thread of their own, never on the caller's, so that
-// no file keeps the window waiting: a picture not decoded yet comes as the
-// placeholder (for a larger picture, the card's own one), marked Pending. A
-// file is decoded once and read again only when it changes. Called on the
-// window's thread, with the application running.
+// The card's own picture is decoded at once, within the bounds above, which
+// keep any file short to decode: a card is never dealt as a stand-in. The
+// larger pictures are decoded on a thread of their own, so that no file keeps
+// the window waiting: until they are ready the card's own picture stands in
+// for them, marked Pending. A file is decoded once and read again only when
+// it changes. Called on the window's thread, with the application running.
 PictureSet LoadPicture(const QString &root, std::string_view name);
-// Starts decoding the pictures of the whole deck and the back under `root`,
-// so that the first deal finds them ready.
-void PreloadPictures(const QString &root);
 // Calls `then` on the window's thread each time pictures asked for have been
 // decoded, while `context` lives: a picture that came Pending is ready now,
 // or known to be missing.

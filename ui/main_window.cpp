@@ -105,9 +105,6 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     game_.Form_Load();
     journal_->Restart(JournalHeader(), false);
     FocusLikelyNext(std::nullopt);
-    // Decoded while the player looks at the table, the cards are ready when
-    // he deals.
-    PreloadPictures(PictureRoot());
 }
 
 MainWindow::~MainWindow() = default;
