@@ -58,11 +58,22 @@ def main():
     clicks = {"deal": "\"Раздать\"", "next": "\"Дальше\"", "card": "a card played",
               "change": "\"Не менять\"", "rules": "\"Правила игры\" (opening)"}
     for key, title in clicks.items():
-        b = next((b for b in window if b["name"].startswith("BM_Click/%s/" % key)), None)
+        b = next((b for b in window if b["name"].startswith("BM_Click/%s/iterations" % key)), None)
         if b:
             rows.append(("window click %s, offscreen: median / p99 / max" % title,
                          "%.0f / %.0f / %.0f us" % (b["p50_us"], b["p99_us"], b["max_us"]),
                          "p99 < 2000 us"))
+    for key, title in clicks.items():
+        b = next((b for b in window if b["name"].startswith("BM_Click/%s/journaled/" % key)),
+                 None)
+        if b:
+            rows.append(("the same, written to the journal and synced to the disk",
+                         "%.0f / %.0f / %.0f us" % (b["p50_us"], b["p99_us"], b["max_us"]), ""))
+    for deals in (10, 100, 1000):
+        b = next((b for b in window if b["name"].startswith("BM_Resume/deals:%d/" % deals)), None)
+        if b:
+            rows.append(("resuming a journal of %d deals (%.0f kB)" % (deals, b["journal_kB"]),
+                         "%.1f ms" % (seconds(b) * 1e3), "< 50 ms" if deals == 1000 else ""))
     for key, title in (("vurp", "Vurp"), ("floor", "floor"),
                        ("floor_before_deal", "floor before deal")):
         b = next((b for b in window if b["name"].startswith("BM_BuildWindow/%s/" % key)), None)
