@@ -153,9 +153,12 @@ TEST(Journal, AResumedGameHasTheFocusWhereItWas) {
         for (int k = 0; k < 5; ++k) {
             PlayOneAction(played.window, dice);
         }
+        // A copy of the game, as the first window still holds its own.
+        QTemporaryDir copy;
+        WriteBytes(copy.filePath(QStringLiteral("current-game.vurp")), played.window.Journal());
         ScriptedRandom random;
         MainWindow resumed(random);
-        resumed.KeepJournal(folder.path());
+        resumed.KeepJournal(copy.path());
         QWidget *was = played.window.focusWidget();
         QWidget *is = resumed.focusWidget();
         ASSERT_NE(was, nullptr);
@@ -194,6 +197,22 @@ TEST(Journal, ASeededGameIsTheDriversGameOfThatSeed) {
         }
     }
     ASSERT_NO_FATAL_FAILURE(ExpectShows(window, clicks));
+}
+
+// Two windows never write one journal: the second plays a game of its own,
+// unsaved, and says so.
+TEST(Journal, ASecondWindowLeavesTheFirstOnesGameAlone) {
+    QTemporaryDir folder;
+    Session first(folder.path());
+    first.Play(20, 12);
+    const std::string played = first.window.Journal();
+    Session second(folder.path());
+    EXPECT_TRUE(second.window.LastNotice().startsWith(QStringLiteral("Вурп уже открыт")));
+    ASSERT_NO_FATAL_FAILURE(ExpectShows(second.window, ""));
+    second.Play(20, 13);
+    first.Play(5, 14);
+    EXPECT_EQ(Bytes(folder.filePath(QStringLiteral("current-game.vurp"))), first.window.Journal());
+    EXPECT_TRUE(first.window.Journal().starts_with(played));
 }
 
 const QString kJournalName = QStringLiteral("current-game.vurp");

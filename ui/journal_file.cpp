@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -151,6 +152,29 @@ JournalFile::JournalFile(QString folder)
 
 JournalFile::~JournalFile() {
     Close();
+    if (lock_ >= 0) {
+        ::close(lock_);
+    }
+}
+
+bool JournalFile::Lock() {
+    if (folder_.isEmpty() || !QDir().mkpath(folder_)) {
+        return true;
+    }
+    const QByteArray name = Native(folder_ + QStringLiteral("/current-game.lock"));
+    lock_ = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0600);
+    if (lock_ < 0) {
+        return true;
+    }
+    // Held by the open file, so a second window of this very process is
+    // refused too; the system lets go of it when the process ends, however.
+    if (::flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+        const bool held = errno == EWOULDBLOCK;
+        ::close(lock_);
+        lock_ = -1;
+        return !held;
+    }
+    return true;
 }
 
 void JournalFile::Close() {

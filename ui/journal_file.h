@@ -49,6 +49,11 @@ public:
     // Everything written down so far, whether or not it reached the disk.
     const std::string &Text() const { return text_; }
 
+    // Takes the folder's game for this process alone, for as long as the
+    // journal lives: false when another running Vurp has it. A folder that
+    // cannot hold the lock's file is not refused: nothing is written there.
+    bool Lock();
+
     FileRead Read() const { return ReadGameFile(path_); }
     // Moves the file at Path aside, in the same folder under a name with the
     // date and time; never over another file. The new path, or nothing (why:
@@ -84,6 +89,7 @@ private:
     QString path_;
     std::string text_;
     int fd_ = -1;
+    int lock_ = -1;
     std::uint64_t device_ = 0;
     std::uint64_t inode_ = 0;
     std::size_t synced_ = 0;  // bytes of text_ the disk has for certain

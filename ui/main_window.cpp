@@ -222,6 +222,18 @@ QString JournalProblem(const JournalReading &reading) {
 
 void MainWindow::KeepJournal(const QString &folder, std::optional<std::uint64_t> seed) {
     journal_ = std::make_unique<JournalFile>(folder);
+    if (!journal_->Lock()) {
+        // Two windows writing one journal would tear it apart.
+        journal_ = std::make_unique<JournalFile>(QString());
+        journal_->Restart(JournalHeader(), false);
+        if (seed) {
+            random_.Seed(*seed);
+            journal_->Append(SeedLine(*seed));
+        }
+        Notify(QStringLiteral("Вурп уже открыт в другом окне, и игра сохраняется там. Здесь "
+                              "идёт новая игра, и она не сохраняется."));
+        return;
+    }
     if (seed) {
         random_.Seed(*seed);
         journal_->Restart(JournalHeader() + SeedLine(*seed), true);
