@@ -34,6 +34,23 @@ bool AsksForTextOnly(int argc, char *argv[]) {
     return false;
 }
 
+// Qt aborts where it cannot reach the window system it is to open: without a
+// display the command line is read first, and the program says why it stops.
+bool NoWindowSystem(int argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-platform" || argument == "--platform" ||
+            argument.starts_with("-platform=") || argument.starts_with("--platform=")) {
+            return false;
+        }
+    }
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (!platform.isEmpty() && !platform.startsWith("xcb") && !platform.startsWith("wayland")) {
+        return false;
+    }
+    return qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
 [[noreturn]] void Refuse(const QString &error) {
     const QByteArray name = QCoreApplication::applicationName().toLocal8Bit();
     std::fprintf(stderr, "%s: %s\nTry '%s --help' for more information.\n", name.constData(),
@@ -114,6 +131,14 @@ int main(int argc, char *argv[]) {
         const QCoreApplication app(argc, argv);
         ReadCommandLine(app);
         return EXIT_SUCCESS;
+    }
+    if (NoWindowSystem(argc, argv)) {
+        const QCoreApplication app(argc, argv);
+        ReadCommandLine(app);
+        std::fputs("vurp: no display to open the window on: neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set\n",
+                   stderr);
+        return EXIT_FAILURE;
     }
     QApplication app(argc, argv);
     const std::optional<std::uint64_t> seed = ReadCommandLine(app);
