@@ -26,8 +26,9 @@ int Finish(int status) {
 
 int main(int argc, char **argv) {
     vurp::ReplayOptions options;
-    const bool eventsAsked = argc == 3 && std::string_view(argv[1]) == "--events";
-    if (argc != 2 && !eventsAsked) {
+    // The option alone names no script: a script of that name is ./--events.
+    const bool eventsAsked = argc >= 2 && std::string_view(argv[1]) == "--events";
+    if (argc != (eventsAsked ? 3 : 2)) {
         std::cerr << "usage: vurp-replay SCRIPT   (or: vurp-replay - < SCRIPT; "
                      "--events before either prints the events too)\n";
         return vurp::kReplayMalformed;
