@@ -60,9 +60,7 @@ void Game::ComputerFirstRound() {
     SetText(Control::talk, s, "Вурп иду за " + RankName(RankInstrumental, r));
     EnableFirstRoundButtons(false);
     Status[s] = DeclarerGoingFor;
-    AskForRank(r);
-    Enable(Control::Sled, 0, true);
-    GoRank = r;
+    DeclareGoingFor(r);
 }
 
 void Game::ComputerSecondRound() {
@@ -88,11 +86,9 @@ void Game::ComputerSecondRound() {
         if (RankCount(*this, s, r) == 3 || RankAbove(promotedRank, '6')) {
             SetText(Control::talk, s, "Помогу иду за " + RankName(RankInstrumental, r));
             Status[s] = SupporterGoingFor;
-            AskForRank(r);
-            Enable(Control::Sled, 0, true);
+            DeclareGoingFor(r);
             EnableSecondRoundButtons(false);
             Show(Control::Change, 0, false);
-            GoRank = r;
             return;
         }
     }
@@ -131,6 +127,7 @@ void Game::ComputerDiscard() {
         c = LowestNonTrump(*this, s);
     }
     Hands[s] = HandWithout(*this, s, c);
+    Tell(GameEvent::Of(EventKind::Discard, s).WithCard(c));
     AfterDiscard();
 }
 

@@ -88,6 +88,7 @@ void Game::TurnCandidate(int card) {
     Trump = SuitOf(TurnedCard);
     DeckPos = card + 1;
     ShowPicture(Control::PictKoz, 0, TurnedCard);
+    Tell(GameEvent::Of(EventKind::Turned).WithCard(TurnedCard));
 }
 
 std::string Game::DrawFromStock(int n) {

@@ -90,9 +90,14 @@ void Game::SecondRoundTurn() {
     EnableSecondRoundButtons(true);
 }
 
+void Game::TellSaid(EventKind kind) {
+    Tell(GameEvent::Of(kind, CurSeat).WithWords(TextOf(Control::talk, CurSeat)));
+}
+
 void Game::vurp_Click() {
     Status[CurSeat] = Declarer;
     SetText(Control::talk, CurSeat, "Вурп ");
+    TellSaid(EventKind::Vurp);
     EnableFirstRoundButtons(false);
     NextSeat();
     SecondRoundTurn();
@@ -100,6 +105,7 @@ void Game::vurp_Click() {
 
 void Game::PasVurp_Click() {
     SetText(Control::talk, CurSeat, "Пас");
+    TellSaid(EventKind::Pass);
     Enable(Control::Vert, 0, false);
     if (CurSeat != Dealer) {
         NextSeat();
@@ -109,6 +115,7 @@ void Game::PasVurp_Click() {
     // The dealer speaks last: every seat has refused this candidate, and
     // after the third the cards are dealt again.
     if (DeckPos >= 16) {
+        Tell(GameEvent::Of(EventKind::Redeal));
         CollectStakes();
         Razd_Click();
         return;
@@ -128,11 +135,13 @@ void Game::VurpGo_Click() {
 void Game::Vert_Click() {
     EnableFirstRoundButtons(false);
     SetText(Control::talk, CurSeat, "Вертолет ");
+    TellSaid(EventKind::Helicopter);
     Status[CurSeat] = DeclarerReady;
     // Both other seats are bound to help a helicopter.
     for (int helper = 1; helper <= 2; ++helper) {
         NextSeat();
         SetText(Control::talk, CurSeat, "Помогу ");
+        TellSaid(EventKind::Help);
         Status[CurSeat] = SupporterReady;
     }
     BeginPlay();
@@ -140,6 +149,7 @@ void Game::Vert_Click() {
 
 void Game::five_Click() {
     SetText(Control::talk, CurSeat, "Беру 5");
+    TellSaid(EventKind::TakeFive);
     Status[CurSeat] = TookFive;
     Hands[CurSeat] = DrawFromStock(5);
     if (CurSeat != HumanSeat) {
@@ -155,6 +165,7 @@ void Game::PasHelp_Click() {
         EnableSecondRoundButtons(false);
     }
     SetText(Control::talk, CurSeat, "Пас");
+    TellSaid(EventKind::Out);
     Status[CurSeat] = Out;
     for (int i = 1; i <= 4; ++i) {
         Show(HandBoxes(CurSeat), i, false);
@@ -168,6 +179,7 @@ void Game::Help_Click() {
         Show(Control::Change, 0, true);
     }
     SetText(Control::talk, CurSeat, "Помогу");
+    TellSaid(EventKind::Help);
     Status[CurSeat] = Supporter;
     AfterFinalAnswer();
 }
@@ -185,6 +197,7 @@ void Game::DiscardFifth(int k) {
     if (k < 1 || k > 5) {
         return;
     }
+    Tell(GameEvent::Of(EventKind::Discard, HumanSeat).WithCard(CardAt(Hands[HumanSeat], k)));
     CutFromHumanHand(k, false);
     Show(Control::Pict1, 5, false);
     AfterDiscard();

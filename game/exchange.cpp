@@ -56,6 +56,7 @@ void Game::ComputerExchange() {
     Hands[s] = kept + DrawFromStock(k);
     SetText(Control::talk, s,
             TextOf(Control::talk, s) + " заменил " + WriteNumber(Currency::FromInt(k)));
+    Tell(GameEvent::Of(EventKind::Exchange, s).WithCount(k));
     Status[s] = Ready(Status[s]);
 }
 
@@ -71,6 +72,7 @@ void Game::Change_Click() {
     std::string &hand = Hands[HumanSeat];
     const int k = std::max(0, 4 - CardCount(hand));
     hand = Trim(hand) + DrawFromStock(k);
+    Tell(GameEvent::Of(EventKind::Exchange, HumanSeat).WithCount(k));
     LayOutHumanHand(false);
     Show(Control::Change, 0, false);
     SetText(Control::Change, 0, "Не менять");

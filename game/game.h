@@ -122,6 +122,13 @@ public:
     static Control HandBoxes(int seat);
 
 private:
+    // Tells the view what happened; nothing else changes.
+    void Tell(const GameEvent &event) { view_.Tell(event); }
+    // CurSeat has said its words, now in its speech line.
+    void TellSaid(EventKind kind);
+    // CurSeat, its words said, goes for four of rank r: the other seats
+    // answer and "Дальше" waits to settle it.
+    void DeclareGoingFor(int r);
     // The human's declaration buttons, by round, and the rank buttons.
     void EnableFirstRoundButtons(bool enabled);
     void EnableSecondRoundButtons(bool enabled);

@@ -16,9 +16,16 @@ void Game::GoKats_Click(int k) {
     EnableRankButtons(false);
     SetText(Control::talk, CurSeat,
             TextOf(Control::talk, CurSeat) + "иду за " + RankName(RankInstrumental, k));
-    AskForRank(k);
+    DeclareGoingFor(k);
+}
+
+void Game::DeclareGoingFor(int r) {
+    Tell(GameEvent::Of(EventKind::GoingFor, CurSeat)
+             .WithWords(TextOf(Control::talk, CurSeat))
+             .WithRank(r));
+    AskForRank(r);
     Enable(Control::Sled, 0, true);
-    GoRank = k;
+    GoRank = r;
 }
 
 bool Game::AskForRank(int r) {
@@ -35,6 +42,10 @@ bool Game::AskForRank(int r) {
         } else {
             SetText(Control::Talk2, CurSeat, "Нет " + RankName(RankGenitive, r));
         }
+        Tell(GameEvent::Of(EventKind::Answer, CurSeat)
+                 .WithWords(TextOf(Control::Talk2, CurSeat))
+                 .WithRank(r)
+                 .WithHolds(holds));
     }
     NextSeat();
     return held;
@@ -74,7 +85,11 @@ void Game::GoForDraw(int r) {
             kept += card;
         }
     }
-    Hands[s] = kept + DrawFromStock(5 - RankCount(*this, s, r));
+    const std::string drawn = DrawFromStock(5 - RankCount(*this, s, r));
+    Hands[s] = kept + drawn;
+    Tell(GameEvent::Of(EventKind::Draw, s)
+             .WithRank(r)
+             .WithCount(static_cast<int>(drawn.size() / 2)));
     if (s != HumanSeat) {
         ComputerDiscard();
         return;

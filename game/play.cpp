@@ -32,6 +32,7 @@ void PlaceCard(Game &g, int slot, const CardChoice &choice) {
     } else if (trick == 4) {
         g.UpdateTrickBest(card);
     }
+    g.view().Tell(GameEvent::Of(EventKind::Card, seat).WithCard(card));
     g.ShowPicture(Control::Hod, seat, card);
     g.Show(Control::Hod, seat, true);
     g.Show(Game::HandBoxes(seat), 5 - trick, false);
@@ -148,6 +149,7 @@ void Game::StartPlay() {
         }
         Tricks[holder] = 4;
         SetText(Control::KolVz, holder, "4");
+        Tell(GameEvent::Of(EventKind::FourOfAKind, holder).WithRank(best).WithCount(4));
         TrickBest.clear();
         PlayMode = 12;
         PlayStep();
@@ -221,6 +223,7 @@ void Game::TakeTrick() {
     Tricks[w] += 1;
     CurSeat = w;
     SetText(Control::KolVz, w, WriteNumber(ReadCurrency(Control::KolVz, w) + Currency::FromInt(1)));
+    Tell(GameEvent::Of(EventKind::Trick, w).WithCount(Tricks[w]));
     TrickBest.clear();
 }
 

@@ -29,6 +29,7 @@ void Game::PlayCard(int i) {
     // Whatever follows this card completes the trick inside this click.
     Enable(Control::Sled, 0, true);
     const std::string card = CardAt(Hands[HumanSeat], i);
+    Tell(GameEvent::Of(EventKind::Card, HumanSeat).WithCard(card));
     UpdateTrickBest(card);
     ShowPicture(Control::Hod, HumanSeat, card);
     Show(Control::Hod, HumanSeat, true);

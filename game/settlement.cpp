@@ -15,19 +15,31 @@ void Game::SettleDeal() {
     // A whole B divides by four exactly, so the quarter is taken first and
     // a bank grown by many penalties cannot overflow the share.
     for (I = 1; I <= 3; ++I) {
-        WriteBalance(I, ReadCurrency(Control::Money, I) + (b / 4) * Tricks[I]);
+        const Currency share = (b / 4) * Tricks[I];
+        WriteBalance(I, ReadCurrency(Control::Money, I) + share);
+        if (Tricks[I] != 0) {
+            Tell(GameEvent::Of(EventKind::Settlement, I)
+                     .WithCount(Tricks[I])
+                     .WithAmount(share, SettlementReason::Share));
+        }
     }
 
     for (I = 1; I <= 3; ++I) {
         Currency penalty;
+        SettlementReason reason = SettlementReason::None;
         if (Status[I] == DeclarerReady && Tricks[I] < 2) {
             penalty = b * 2;
+            reason = SettlementReason::DeclarerShort;
         } else if (UndertookOneTrick(Status[I]) && Tricks[I] < 1) {
             penalty = b;
+            reason = SettlementReason::HelperNoTrick;
         } else {
             continue;
         }
         WriteBalance(I, ReadCurrency(Control::Money, I) - penalty);
+        Tell(GameEvent::Of(EventKind::Settlement, I)
+                 .WithCount(Tricks[I])
+                 .WithAmount(Currency() - penalty, reason));
         SetText(Control::bank, 0, WriteNumber(ReadCurrency(Control::bank) + penalty));
     }
 

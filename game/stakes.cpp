@@ -12,6 +12,7 @@ void Game::CollectStakes() {
         WriteBalance(s, ReadCurrency(Control::Money, s) - Stake);
     }
     SetText(Control::bank, 0, WriteNumber(ReadCurrency(Control::bank) + Stake * 3));
+    Tell(GameEvent::Of(EventKind::Stakes).WithAmount(Stake));
 }
 
 } // namespace vurp

@@ -1,11 +1,13 @@
-// What the game needs from a window: the controls by name and index, and a
-// handful of properties on each. The Qt window and the recording view of the
-// replay driver and the tests both implement it.
+// What the game needs from a window: the controls by name and index, a
+// handful of properties on each, and a word for each thing that happens. The Qt window and the
+// recording view of the replay driver and the tests both implement it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "events.h"
 
 namespace vurp {
 
@@ -67,6 +69,10 @@ public:
     virtual void SetPicture(Control control, int index, const std::string &name) = 0;
     virtual void SetBackColor(Control control, int index, Colour colour) = 0;
     virtual void SetForeColor(Control control, int index, Colour colour) = 0;
+
+    // Something happened at the table. A view that follows the game keeps or
+    // shows it; one that only shows the controls ignores it.
+    virtual void Tell(const GameEvent &event) { static_cast<void>(event); }
 };
 
 } // namespace vurp

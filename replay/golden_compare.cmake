@@ -3,9 +3,11 @@
 # the two panels (TextPravila and TextGame) are left out, because every
 # snapshot carries them whole and the panel test checks them on its own; all
 # else must be equal. On a difference it names the line and the first value
-# that differs, with both sides.
+# that differs, with both sides. With OPTIONS=--events the driver prints the
+# events too and EXPECTED is the script's events file.
 #
 #   cmake -DDRIVER=vurp-replay -DSCRIPT=x.script -DEXPECTED=x.jsonl -P golden_compare.cmake
+#   cmake -DDRIVER=vurp-replay -DOPTIONS=--events -DSCRIPT=x.script -DEXPECTED=x.events.jsonl -P ...
 cmake_minimum_required(VERSION 3.25)
 
 foreach(variable DRIVER SCRIPT EXPECTED)
@@ -14,12 +16,16 @@ foreach(variable DRIVER SCRIPT EXPECTED)
   endif()
 endforeach()
 get_filename_component(name "${SCRIPT}" NAME_WLE)
+set(update "replay/update_golden.sh ${name}")
+if(DEFINED OPTIONS AND NOT OPTIONS STREQUAL "")
+  set(update "replay/update_golden.sh ${OPTIONS} ${name}")
+endif()
 if(NOT EXISTS "${EXPECTED}")
   message(FATAL_ERROR "${EXPECTED} does not exist. Check the driver's output by eye, then "
-                      "run replay/update_golden.sh ${name}")
+                      "run ${update}")
 endif()
 
-execute_process(COMMAND "${DRIVER}" "${SCRIPT}"
+execute_process(COMMAND "${DRIVER}" ${OPTIONS} "${SCRIPT}"
                 OUTPUT_VARIABLE actual ERROR_VARIABLE errors RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "vurp-replay ${SCRIPT} ended with status ${status}: ${errors}")
@@ -29,7 +35,7 @@ file(READ "${EXPECTED}" expected)
 string(REPLACE "\r\n" "\n" expected "${expected}")
 string(REPLACE "\r\n" "\n" actual "${actual}")
 
-set(hint "If the new output is right, run replay/update_golden.sh ${name}")
+set(hint "If the new output is right, run ${update}")
 
 # Takes the first line off `text` into `line`; `text` keeps the rest. The
 # text is never split into a CMake list: JSON holds semicolons.

@@ -119,4 +119,108 @@ std::string Snapshot(const Table &table, const RecordingView &view) {
     return "{\"state\":" + StateObject(table) + ",\"controls\":" + ControlsObject(view) + "}";
 }
 
+std::string EventLine(const GameEvent &event) {
+    // The keys an event carries besides its kind.
+    enum Key : unsigned {
+        Seat = 1,
+        Card = 2,
+        Words = 4,
+        Rank = 8,
+        Holds = 16,
+        Count = 32,
+        Tricks = 64,
+        Amount = 128,
+        Reason = 256,
+    };
+    struct Shape {
+        const char *name;
+        unsigned keys;
+    };
+    const auto shape = [&]() -> Shape {
+        switch (event.kind) {
+        case EventKind::Stakes:
+            return {"stakes", Amount};
+        case EventKind::Turned:
+            return {"turned", Card};
+        case EventKind::Redeal:
+            return {"redeal", 0};
+        case EventKind::Vurp:
+            return {"vurp", Seat | Words};
+        case EventKind::Pass:
+            return {"pass", Seat | Words};
+        case EventKind::Helicopter:
+            return {"helicopter", Seat | Words};
+        case EventKind::Help:
+            return {"help", Seat | Words};
+        case EventKind::Out:
+            return {"out", Seat | Words};
+        case EventKind::GoingFor:
+            return {"going_for", Seat | Rank | Words};
+        case EventKind::Answer:
+            return {"answer", Seat | Rank | Holds | Words};
+        case EventKind::Draw:
+            return {"draw", Seat | Rank | Count};
+        case EventKind::TakeFive:
+            return {"take_five", Seat | Words};
+        case EventKind::Discard:
+            return {"discard", Seat | Card};
+        case EventKind::Exchange:
+            return {"exchange", Seat | Count};
+        case EventKind::Card:
+            return {"card", Seat | Card};
+        case EventKind::Trick:
+            return {"trick", Seat | Tricks};
+        case EventKind::FourOfAKind:
+            return {"four_of_a_kind", Seat | Rank | Tricks};
+        case EventKind::Settlement:
+            return {"settlement", Seat | Amount | Reason | Tricks};
+        }
+        return {"unknown", Seat | Card | Words | Rank | Holds | Count | Amount | Reason};
+    }();
+    const auto reason = [&]() -> std::string_view {
+        switch (event.reason) {
+        case SettlementReason::Share:
+            return "share";
+        case SettlementReason::DeclarerShort:
+            return "declarer_short";
+        case SettlementReason::HelperNoTrick:
+            return "helper_no_trick";
+        case SettlementReason::None:
+            break;
+        }
+        return "none";
+    };
+
+    std::string out = "{\"event\":" + JsonString(shape.name);
+    const auto has = [&](Key key) { return (shape.keys & key) != 0; };
+    if (has(Seat)) {
+        out += ",\"seat\":" + JsonInt(event.seat);
+    }
+    if (has(Card)) {
+        out += ",\"card\":" + JsonString(event.card);
+    }
+    if (has(Rank)) {
+        out += ",\"rank\":" + JsonInt(event.rank);
+    }
+    if (has(Holds)) {
+        out += ",\"holds\":" + JsonBool(event.holds);
+    }
+    if (has(Count)) {
+        out += ",\"count\":" + JsonInt(event.count);
+    }
+    if (has(Tricks)) {
+        out += ",\"tricks\":" + JsonInt(event.count);
+    }
+    if (has(Amount)) {
+        out += ",\"amount\":" + JsonString(PlainDecimal(event.amount));
+    }
+    if (has(Reason)) {
+        out += ",\"reason\":" + JsonString(reason());
+    }
+    if (has(Words)) {
+        out += ",\"words\":" + JsonString(event.words);
+    }
+    return out + "}";
+}
+
 } // namespace vurp

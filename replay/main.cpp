@@ -1,10 +1,12 @@
-// vurp-replay SCRIPT, or vurp-replay - to read the script from standard input.
+// vurp-replay SCRIPT, or vurp-replay - to read the script from standard input;
+// --events before either prints the game's events too.
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "script.h"
 
@@ -23,14 +25,19 @@ int Finish(int status) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 2) {
-        std::cerr << "usage: vurp-replay SCRIPT   (or: vurp-replay - < SCRIPT)\n";
+    vurp::ReplayOptions options;
+    // The option alone names no script: a script of that name is ./--events.
+    const bool eventsAsked = argc >= 2 && std::string_view(argv[1]) == "--events";
+    if (argc != (eventsAsked ? 3 : 2)) {
+        std::cerr << "usage: vurp-replay SCRIPT   (or: vurp-replay - < SCRIPT; "
+                     "--events before either prints the events too)\n";
         return vurp::kReplayMalformed;
     }
-    const std::string path = argv[1];
+    options.events = eventsAsked;
+    const std::string path = argv[argc - 1];
     if (path == "-") {
         errno = 0;
-        return Finish(vurp::RunScript(std::cin, std::cout, std::cerr));
+        return Finish(vurp::RunScript(std::cin, std::cout, std::cerr, options));
     }
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) {
@@ -43,5 +50,5 @@ int main(int argc, char **argv) {
         return vurp::kReplayMalformed;
     }
     errno = 0;
-    return Finish(vurp::RunScript(file, std::cout, std::cerr));
+    return Finish(vurp::RunScript(file, std::cout, std::cerr, options));
 }

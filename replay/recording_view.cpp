@@ -1,5 +1,7 @@
 #include "recording_view.h"
 
+#include <utility>
+
 namespace vurp {
 
 namespace {
@@ -80,6 +82,14 @@ void RecordingView::SetForeColor(Control control, int index, Colour colour) {
     if (auto *state = Find(control, index)) {
         state->fore = colour;
     }
+}
+
+void RecordingView::Tell(const GameEvent &event) {
+    events_.push_back(event);
+}
+
+std::vector<GameEvent> RecordingView::TakeEvents() {
+    return std::exchange(events_, {});
 }
 
 } // namespace vurp

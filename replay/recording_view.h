@@ -1,5 +1,6 @@
 // A view without a window: it keeps every property the game sets, starting
-// from the controls' design-time state. The replay driver and the tests use it.
+// from the controls' design-time state, and the events the game tells until
+// they are taken. The replay driver and the tests use it.
 #pragma once
 
 #include <optional>
@@ -33,6 +34,10 @@ public:
     void SetPicture(Control control, int index, const std::string &name) override;
     void SetBackColor(Control control, int index, Colour colour) override;
     void SetForeColor(Control control, int index, Colour colour) override;
+    void Tell(const GameEvent &event) override;
+
+    // The events told since they were last taken, oldest first.
+    std::vector<GameEvent> TakeEvents();
 
     // The state of one control or element; an invalid index gives a blank
     // state rather than failing.
@@ -45,6 +50,7 @@ private:
     ControlState *Find(Control control, int index);
     // One entry per control, each with its elements (one for a single control).
     std::vector<std::vector<ControlState>> states_;
+    std::vector<GameEvent> events_;
 };
 
 } // namespace vurp

@@ -271,8 +271,10 @@ LineRead NextLine(std::istream &in, std::string &line) {
 } // namespace
 
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game,
-              RecordingView &view, ScriptedRandom &random) {
+              RecordingView &view, ScriptedRandom &random, const ReplayOptions &options) {
     Replay replay(game, view, random, out);
+    // Whatever was told before the first line belongs to no line.
+    view.TakeEvents();
     std::string line;
     for (std::size_t number = 1;; ++number) {
         switch (NextLine(in, line)) {
@@ -299,6 +301,13 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game
             err << "line " << number << ": the game failed: " << failure.what() << '\n';
             return kReplayGameFailed;
         }
+        // Taken after every line, printed or not, so that they never pile up.
+        const std::vector<GameEvent> events = view.TakeEvents();
+        if (options.events) {
+            for (const GameEvent &event : events) {
+                out << EventLine(event) << '\n' << std::flush;
+            }
+        }
         // Whatever cannot be printed is lost: go no further.
         if (!out) {
             return kReplayOutputFailed;
@@ -306,12 +315,13 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game
     }
 }
 
-int RunScript(std::istream &in, std::ostream &out, std::ostream &err) {
+int RunScript(std::istream &in, std::ostream &out, std::ostream &err,
+              const ReplayOptions &options) {
     RecordingView view;
     ScriptedRandom random;
     Game game(view, random);
     game.Form_Load();
-    return RunScript(in, out, err, game, view, random);
+    return RunScript(in, out, err, game, view, random, options);
 }
 
 } // namespace vurp

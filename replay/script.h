@@ -1,5 +1,6 @@
 // The replay driver: plays a script of user actions against the game on a
-// recording view and prints a snapshot of the table at every `dump`.
+// recording view and prints a snapshot of the table at every `dump` and, when
+// asked, the events each line caused.
 //
 // Script lines: `seed N`, `rand U`, `click NAME`, `click NAME K`,
 // `type Stavk TEXT`, `dump`; blank lines and lines starting with '#' are
@@ -32,6 +33,12 @@ inline constexpr int kReplayOutputFailed = 4;
 // longer line is malformed and is not read to its end.
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
+struct ReplayOptions {
+    // After each line, one line per event that line caused, after whatever
+    // else the line printed.
+    bool events = false;
+};
+
 // Runs every line of `in` against `game`, which must be built on `view` and
 // `random`. Snapshots and refused clicks go to `out`, one line each, flushed
 // as they are written; the first bad line stops the run with one line
@@ -39,10 +46,11 @@ inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 // made it or at the end, stops the run with kReplayOutputFailed and nothing on
 // `err`.
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game,
-              RecordingView &view, ScriptedRandom &random);
+              RecordingView &view, ScriptedRandom &random, const ReplayOptions &options = {});
 
 // The same against a fresh window: design-time controls, the random
 // generator at state 0, and Form_Load already run.
-int RunScript(std::istream &in, std::ostream &out, std::ostream &err);
+int RunScript(std::istream &in, std::ostream &out, std::ostream &err,
+              const ReplayOptions &options = {});
 
 } // namespace vurp

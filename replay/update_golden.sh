@@ -1,10 +1,12 @@
 #!/bin/sh
-# Regenerates tests/golden/NAME.jsonl from NAME.script with the built driver.
+# Regenerates tests/golden/NAME.jsonl from NAME.script with the built driver;
+# with --events first, NAME.events.jsonl from the driver's --events output.
 # Run it only after reading the new output and finding it right: the golden
 # test takes whatever this writes as the truth. A change of the rules or About
 # text alone needs no new golden files: the comparison leaves those texts out.
 #
 #   replay/update_golden.sh NAME...      (NAME, NAME.script or a path to it)
+#   replay/update_golden.sh --events NAME...
 #
 # The driver is $VURP_REPLAY, by default build/replay/vurp-replay; the golden
 # folder is $VURP_GOLDEN, by default tests/golden. A golden file is replaced
@@ -16,8 +18,15 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 golden=${VURP_GOLDEN:-$root/tests/golden}
 driver=${VURP_REPLAY:-$root/build/replay/vurp-replay}
 
+options=
+suffix=jsonl
+if [ "${1:-}" = --events ]; then
+    options=--events
+    suffix=events.jsonl
+    shift
+fi
 if [ $# -eq 0 ]; then
-    echo "usage: $0 NAME..." >&2
+    echo "usage: $0 [--events] NAME..." >&2
     exit 2
 fi
 if [ ! -x "$driver" ]; then
@@ -38,14 +47,16 @@ for argument in "$@"; do
         echo "$0: $script does not exist" >&2
         exit 2
     fi
-    partial=$golden/.$name.jsonl.partial
+    partial=$golden/.$name.$suffix.partial
     status=0
-    "$driver" "$script" >"$partial" || status=$?
+    # $options is empty or one word.
+    # shellcheck disable=SC2086
+    "$driver" $options "$script" >"$partial" || status=$?
     if [ "$status" -ne 0 ]; then
-        echo "$0: the driver ended with status $status on $name.script; $name.jsonl is unchanged" >&2
+        echo "$0: the driver ended with status $status on $name.script; $name.$suffix is unchanged" >&2
         exit 1
     fi
-    mv "$partial" "$golden/$name.jsonl"
+    mv "$partial" "$golden/$name.$suffix"
     partial=
-    echo "updated $golden/$name.jsonl"
+    echo "updated $golden/$name.$suffix"
 done

@@ -1,7 +1,8 @@
 # update_golden.sh in a folder of its own: a run of the driver that fails, at
 # once or after printing some lines, leaves the old golden file as it was and
 # no temporary file, exits 1 and says so in its last line; a run that succeeds
-# replaces the golden file with the driver's whole output.
+# replaces the golden file with the driver's whole output; with --events, the
+# events file with the driver's --events output, the golden file untouched.
 #
 #   cmake -DUPDATE=update_golden.sh -DDRIVER=vurp-replay -DFOLDER=dir -P update_golden_check.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -40,3 +41,14 @@ update(good "${DRIVER}" 0)
 update(bad_line "${DRIVER}" 1)
 find_program(FALSE_PROGRAM false REQUIRED)
 update(good "${FALSE_PROGRAM}" 1)
+
+file(READ "${FOLDER}/good.jsonl" before)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env VURP_GOLDEN=${FOLDER} VURP_REPLAY=${DRIVER}
+                        sh "${UPDATE}" --events good RESULT_VARIABLE status)
+execute_process(COMMAND "${DRIVER}" --events "${FOLDER}/good.script" OUTPUT_VARIABLE whole)
+file(READ "${FOLDER}/good.events.jsonl" events)
+file(READ "${FOLDER}/good.jsonl" golden)
+if(NOT status EQUAL 0 OR NOT events STREQUAL whole OR NOT whole MATCHES "\"event\""
+   OR NOT golden STREQUAL before)
+  message(FATAL_ERROR "--events: status ${status}, events file [${events}], golden [${golden}]")
+endif()
