@@ -85,7 +85,9 @@ void RecordingView::SetForeColor(Control control, int index, Colour colour) {
 }
 
 void RecordingView::Tell(const GameEvent &event) {
-    events_.push_back(event);
+    if (keepEvents_) {
+        events_.push_back(event);
+    }
 }
 
 std::vector<GameEvent> RecordingView::TakeEvents() {

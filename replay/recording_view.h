@@ -36,7 +36,10 @@ public:
     void SetForeColor(Control control, int index, Colour colour) override;
     void Tell(const GameEvent &event) override;
 
-    // The events told since they were last taken, oldest first.
+    // Keeps the events told from now on, until taken; without it they are
+    // let go at once, so that a long game recorded for no one keeps none.
+    void KeepEvents() { keepEvents_ = true; }
+    // The events kept since they were last taken, oldest first.
     std::vector<GameEvent> TakeEvents();
 
     // The state of one control or element; an invalid index gives a blank
@@ -51,6 +54,7 @@ private:
     // One entry per control, each with its elements (one for a single control).
     std::vector<std::vector<ControlState>> states_;
     std::vector<GameEvent> events_;
+    bool keepEvents_ = false;
 };
 
 } // namespace vurp

@@ -275,6 +275,9 @@ int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game
     Replay replay(game, view, random, out);
     // Whatever was told before the first line belongs to no line.
     view.TakeEvents();
+    if (options.events) {
+        view.KeepEvents();
+    }
     std::string line;
     for (std::size_t number = 1;; ++number) {
         switch (NextLine(in, line)) {

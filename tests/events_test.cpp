@@ -44,6 +44,7 @@ TEST(Events, AgreeWithTheTable) {
     std::set<SettlementReason> reasons;
     for (std::uint64_t seed = 1; seed <= 4; ++seed) {
         Fixture f;
+        f.view.KeepEvents();
         f.random.Seed(seed);
         std::mt19937_64 player(seed);
         const Game &g = f.game;
