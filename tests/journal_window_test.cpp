@@ -39,6 +39,7 @@
 #include "journal.h"
 #include "main_window.h"
 #include "script.h"
+#include "widgets.h"
 #include "window_support.h"
 
 namespace vurp::ui {
@@ -225,6 +226,40 @@ TEST(Journal, ASecondWindowLeavesTheFirstOnesGameAlone) {
     first.Play(5, 14);
     EXPECT_EQ(Bytes(folder.filePath(QStringLiteral("current-game.vurp"))), first.window.Journal());
     EXPECT_TRUE(first.window.Journal().starts_with(played));
+}
+
+// While the player must choose among his cards, those he may not choose look
+// it: dimmed, not only disabled; at any other time no card is dimmed.
+TEST(Window, CardsThatMayNotBeChosenAreDimmed) {
+    QTemporaryDir folder;
+    Session session(folder.path());
+    MainWindow &window = session.window;
+    std::mt19937 dice(21);
+    int dimmedSeen = 0;
+    for (int k = 0; k < 400; ++k) {
+        PlayOneAction(window, dice);
+        bool choosing = false;
+        for (int box = 1; box <= 5; ++box) {
+            const QWidget *card = window.control(Control::Pict1, box);
+            choosing = choosing || (card->isVisible() && card->isEnabled());
+        }
+        for (int box = 1; box <= 5; ++box) {
+            auto *card = qobject_cast<CardBox *>(window.control(Control::Pict1, box));
+            EXPECT_EQ(card->IsDimmed(), choosing && card->isVisible() && !card->isEnabled())
+                << "box " << box << " after " << window.Journal().size() << " bytes";
+            if (card->IsDimmed() && dimmedSeen++ == 0) {
+                // Drawn darker than the same card undimmed.
+                const QImage dim = card->grab().toImage();
+                card->SetDimmed(false);
+                const QImage plain = card->grab().toImage();
+                card->SetDimmed(true);
+                const QPoint middle = plain.rect().center();
+                EXPECT_LT(QColor(dim.pixel(middle)).lightness(),
+                          QColor(plain.pixel(middle)).lightness() - 40);
+            }
+        }
+    }
+    EXPECT_GT(dimmedSeen, 0);
 }
 
 const QString kJournalName = QStringLiteral("current-game.vurp");

@@ -159,6 +159,7 @@ void MainWindow::BuildMenu() {
 bool MainWindow::Deliver(Control id, int index) {
     const auto lines = RecordedClick(game_, random_, id, index);
     if (lines) {
+        DimUnplayableCards();
         Write(*lines);
     }
     return lines.has_value();
@@ -193,6 +194,7 @@ void MainWindow::Restore(const ReplayedGame &replayed) {
         view_.Restore(id, i, replayed.view.State(id, i));
     }
     restoring_ = false;
+    DimUnplayableCards();
     random_.Continue(replayed.random);
     if (replayed.lastPress) {
         FocusLikelyNext(ControlRef{replayed.lastPress->first, replayed.lastPress->second});
@@ -361,6 +363,20 @@ void MainWindow::Press(Control id, int index) {
         // The pressed control, not the focus: a card box that was hidden and
         // shown again on the way has lost the focus to its neighbour.
         FocusLikelyNext(ControlRef{id, index});
+    }
+}
+
+void MainWindow::DimUnplayableCards() {
+    const int boxes = DesignOf(Control::Pict1).count;
+    bool choosing = false;
+    for (int box = 1; box <= boxes; ++box) {
+        choosing =
+            choosing || (view_.Visible(Control::Pict1, box) && view_.Enabled(Control::Pict1, box));
+    }
+    for (int box = 1; box <= boxes; ++box) {
+        static_cast<CardBox *>(control(Control::Pict1, box))
+            ->SetDimmed(choosing && view_.Visible(Control::Pict1, box) &&
+                        !view_.Enabled(Control::Pict1, box));
     }
 }
 

@@ -66,6 +66,9 @@ private:
     // next.
     void Press(Control control, int index);
     void FocusLikelyNext(std::optional<ControlRef> pressed);
+    // While the player chooses among his cards, those he may not choose are
+    // drawn dimmed, not only disabled.
+    void DimUnplayableCards();
     // The arrow keys walk the enabled cards of the hand.
     void StepAmongCards(int fromBox, int step);
     // Shows a game read back, and goes on with its random numbers.

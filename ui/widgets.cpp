@@ -123,7 +123,18 @@ void CardBox::DrawPicture(QPainter &p) const {
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, !exact);
     p.drawPixmap(card, pixmap);
+    if (dimmed_) {
+        // Grey enough to tell at a glance, light enough to still read.
+        p.fillRect(card, QColor(0, 0, 0, 110));
+    }
     p.restore();
+}
+
+void CardBox::SetDimmed(bool dimmed) {
+    if (dimmed != dimmed_) {
+        dimmed_ = dimmed;
+        update();
+    }
 }
 
 void CardBox::paintEvent(QPaintEvent *) {

@@ -44,6 +44,9 @@ public:
     // Clicks the box, as the mouse or the keyboard does, while it is enabled
     // and visible.
     void Press();
+    // Drawn darker: a card the player may not choose while he chooses others.
+    void SetDimmed(bool dimmed);
+    bool IsDimmed() const { return dimmed_; }
 
 signals:
     // A left press and release on the box, Space or Enter on it, while it is
@@ -64,6 +67,7 @@ private:
     void DrawPicture(QPainter &p) const;
 
     bool choosable_ = false;
+    bool dimmed_ = false;
     QString name_;
     PictureSet picture_;
     bool pressed_ = false;
