@@ -262,6 +262,40 @@ TEST(Window, CardsThatMayNotBeChosenAreDimmed) {
     EXPECT_GT(dimmedSeen, 0);
 }
 
+// Ctrl+Z takes back the card last thrown away in the exchange: the game, the
+// window and the journal on the disk are as if it had never been thrown; at
+// any other moment it does nothing.
+TEST(Journal, ACardThrownAwayIsTakenBackAsIfNeverThrown) {
+    QTemporaryDir folder;
+    Session session(folder.path());
+    MainWindow &window = session.window;
+    QApplication::setActiveWindow(&window);
+    std::mt19937 dice(31);
+    int takenBack = 0;
+    for (int k = 0; k < 3000 && takenBack < 12; ++k) {
+        const std::string before = window.Journal();
+        auto *first = window.control(Control::Pict1, 1);
+        const bool exchanging = window.control(Control::Change)->isVisible() &&
+                                first->isVisible() && first->isEnabled() &&
+                                !window.game().PlayPhase;
+        if (!exchanging) {
+            QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+            ASSERT_EQ(window.Journal(), before) << "nothing to take back";
+            PlayOneAction(window, dice);
+            continue;
+        }
+        QTest::mouseClick(first, Qt::LeftButton);
+        ASSERT_NE(window.Journal(), before);
+        QTest::keyClick(&window, Qt::Key_Z, Qt::ControlModifier);
+        ASSERT_EQ(window.Journal(), before);
+        EXPECT_EQ(Bytes(folder.filePath(QStringLiteral("current-game.vurp"))), before);
+        ASSERT_NO_FATAL_FAILURE(ExpectShows(window, before));
+        ++takenBack;
+        PlayOneAction(window, dice);
+    }
+    EXPECT_EQ(takenBack, 12);
+}
+
 const QString kJournalName = QStringLiteral("current-game.vurp");
 
 // The kind of file at `path`, not following a link: S_IFREG, S_IFIFO, ...

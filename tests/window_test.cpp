@@ -370,17 +370,14 @@ TEST(Keyboard, AWholeDealIsPlayedWithKeysAloneAndTheCardsAreNamed) {
         ASSERT_NE(focused, nullptr);
         ASSERT_TRUE(focused->isEnabled() && focused->isVisible());
         if (w.W(Control::Change)->isVisible() && !exchanged) {
-            // The exchange: the second card goes, the focus stays on its box,
-            // which now shows the next card; Tab leads on to "Поменять".
+            // The exchange: the second card goes, the next closes up into its
+            // place, and the focus moves on to "Поменять", so that a second
+            // Space does not throw that one away too.
             ASSERT_EQ(Focused(), w.W(Control::Pict1, 1));
             Key(Qt::Key_Right);
             const std::string third = CardAt(w.window.game().Hands[1], 3);
             Key(Qt::Key_Space);
-            EXPECT_EQ(Focused(), w.W(Control::Pict1, 2));
             EXPECT_EQ(CardAt(w.window.game().Hands[1], 2), third);
-            for (int k = 0; k < 6 && Focused() != w.W(Control::Change); ++k) {
-                Key(Qt::Key_Tab);
-            }
             ASSERT_EQ(Focused(), w.W(Control::Change));
             EXPECT_EQ(w.view().Text(Control::Change, 0), "Поменять");
             exchanged = true;

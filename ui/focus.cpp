@@ -53,6 +53,12 @@ std::vector<ControlRef> TabOrder() {
 }
 
 std::optional<ControlRef> LikelyNext(const View &view, std::optional<ControlRef> pressed) {
+    // A card thrown away in the exchange: on to "Поменять", not to the card
+    // that closed up into its place, which one more habitual press would
+    // throw away as well.
+    if (pressed && pressed->control == Control::Pict1 && Pressable(view, {Control::Change, 0})) {
+        return ControlRef{Control::Change, 0};
+    }
     if (Pressable(view, {Control::Sled, 0})) {
         return ControlRef{Control::Sled, 0};
     }

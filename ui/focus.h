@@ -23,11 +23,11 @@ std::vector<ControlRef> TabOrder();
 // The human's card boxes from left to right as the table shows them.
 std::vector<int> HandBoxesLeftToRight();
 
-// The control to focus after `pressed` moved the game on: "Дальше" when it
-// waits, a rank to go for, a card that must or may be chosen (the pressed box
-// if it still can be, as the hand closes up to the left, else its nearest
-// neighbour on the left), a declaration, the exchange button, then
-// "Раздать". Nothing when no control can be pressed.
+// The control to focus after `pressed` moved the game on: "Поменять" after a
+// card thrown away in the exchange, "Дальше" when it waits, a rank to go for, a card that must or
+// may be chosen (the pressed box if it still can be, as the hand closes up to the left, else its
+// nearest neighbour on the left), a declaration, the exchange button, then "Раздать". Nothing when
+// no control can be pressed.
 std::optional<ControlRef> LikelyNext(const View &view, std::optional<ControlRef> pressed);
 
 } // namespace vurp::ui

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace vurp::ui {
 
 namespace {
@@ -230,6 +232,11 @@ void JournalFile::Restart(std::string text, bool previousFinished) {
     previousFinished_ = previousFinished;
 }
 
+void JournalFile::Replace(std::string text) {
+    replacingOurs_ = fd_ >= 0 && StillOurs();
+    Restart(std::move(text), false);
+}
+
 bool JournalFile::Append(std::string_view lines) {
     text_.append(lines);
     return Sync();
@@ -280,7 +287,7 @@ bool JournalFile::WriteWhole() {
         error_ = QStringLiteral("папку %1 не удалось создать").arg(folder_);
         return false;
     }
-    if (Exists(path_)) {
+    if (Exists(path_) && !std::exchange(replacingOurs_, false)) {
         if (previousFinished_) {
             const auto moved = MoveAway(folder_ + QStringLiteral("/games"), QStringLiteral("game"));
             if (!moved) {

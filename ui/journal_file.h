@@ -67,6 +67,9 @@ public:
     // goes, at the next Sync, to the finished games (`games/` in the folder)
     // when `previousFinished`, else it is set aside.
     void Restart(std::string text, bool previousFinished);
+    // The game written down anew as `text`, over the journal's own file (a
+    // file put in its place meanwhile is set aside as ever), at the next Sync.
+    void Replace(std::string text);
     // The lines of one action, then Sync.
     bool Append(std::string_view lines);
     // Writes what is not on the disk yet and waits until the disk has it.
@@ -96,6 +99,7 @@ private:
     std::size_t written_ = 0; // bytes of text_ handed to the file
     bool adopting_ = false;
     bool previousFinished_ = false;
+    bool replacingOurs_ = false;
     QString error_;
     QString finished_;
 };

@@ -124,6 +124,10 @@ void MainWindow::SetUpKeyboard() {
         setTabOrder(control(order[k - 1].control, order[k - 1].index),
                     control(order[k].control, order[k].index));
     }
+    // Ctrl+Z takes back the card last thrown away in the exchange; nothing
+    // else can be undone.
+    auto *undo = new QShortcut(QKeySequence::Undo, this);
+    connect(undo, &QShortcut::activated, this, [this] { TakeBackCard(); });
     // Escape closes whichever panel is open, through its own button.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, [this] {
@@ -303,6 +307,28 @@ bool MainWindow::OpenGame(const QString &path) {
     Restore(*reading.game);
     text.resize(reading.length);
     journal_->Restart(std::move(text), true);
+    Write({});
+    return true;
+}
+
+bool MainWindow::TakeBackCard() {
+    const std::string &text = journal_->Text();
+    const std::size_t last = text.empty() ? 0 : text.rfind('\n', text.size() - 2) + 1;
+    const std::string_view lastLine = std::string_view(text).substr(last);
+    // In the exchange a click on a card of the hand throws it away.
+    const bool thrown = lastLine.starts_with("click Pict1 ");
+    if (!thrown || game_.PlayPhase || !ExchangeDue(game_.Status[HumanSeat]) ||
+        !view_.Visible(Control::Change, 0)) {
+        return false;
+    }
+    std::string kept = text.substr(0, last);
+    JournalReading reading = ReadJournal(kept);
+    if (!reading.game) {
+        return false;
+    }
+    Restore(*reading.game);
+    kept.resize(reading.length);
+    journal_->Replace(std::move(kept));
     Write({});
     return true;
 }

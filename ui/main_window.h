@@ -51,6 +51,10 @@ public:
     void StartNewGame();
     bool OpenGame(const QString &path);
     bool SaveGameAs(const QString &path);
+    // Takes back the card last thrown away in the exchange, as long as
+    // "Поменять" has not been pressed: the game as if it had stayed in the
+    // hand, journal included. False when there is no such card.
+    bool TakeBackCard();
     // The last message the player was shown, for the tests.
     QString LastNotice() const { return lastNotice_; }
 
