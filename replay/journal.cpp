@@ -181,13 +181,16 @@ std::optional<std::string> ReplayedGame::Play(std::string_view script) {
         }
         return problem;
     }
-    for (std::size_t start = 0; start < script.size();) {
-        const std::size_t end = std::min(script.find('\n', start), script.size());
+    // From the end: the last such click is near it.
+    for (std::size_t end = script.size(); end > 0;) {
+        const std::size_t feed = script.rfind('\n', end - 1);
+        const std::size_t start = feed == std::string_view::npos ? 0 : feed + 1;
         if (const auto click = ClickOf(script.substr(start, end - start));
             click && click->first != Control::Pravila && click->first != Control::Game) {
             lastPress = click;
+            break;
         }
-        start = end + 1;
+        end = start == 0 ? 0 : start - 1;
     }
     return std::nullopt;
 }
