@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 mode="${1:-run}"
 
-packages=(cmake make g++ qt6-base-dev qt6-qpa-plugins libqt6test6 googletest libgtest-dev
+packages=(cmake make g++ zlib1g-dev qt6-base-dev qt6-qpa-plugins libqt6test6 googletest libgtest-dev
           fonts-dejavu-core desktop-file-utils appstream)
 tools/install-packages.sh "${packages[@]}"
 

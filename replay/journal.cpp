@@ -42,36 +42,34 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view FirstWord(std::string_view line) {
-    const std::size_t start = std::min(line.find_first_not_of(" \t"), line.size());
-    line.remove_prefix(start);
-    return line.substr(0, std::min(line.find_first_of(" \t\r\n"), line.size()));
+// The next word of `line`, taken off its front.
+std::string_view TakeWord(std::string_view &line) {
+    line.remove_prefix(std::min(line.find_first_not_of(" \t\r"), line.size()));
+    const std::string_view word =
+        line.substr(0, std::min(line.find_first_of(" \t\r\n"), line.size()));
+    line.remove_prefix(word.size());
+    return word;
 }
 
-// The click a line of a valid script makes, if it makes one.
+std::string_view FirstWord(std::string_view line) {
+    return TakeWord(line);
+}
+
+} // namespace
+
 std::optional<std::pair<Control, int>> ClickOf(std::string_view line) {
-    const auto word = [&line]() {
-        const std::size_t start = std::min(line.find_first_not_of(" \t\r"), line.size());
-        line.remove_prefix(start);
-        const std::size_t end = std::min(line.find_first_of(" \t\r"), line.size());
-        const std::string_view found = line.substr(0, end);
-        line.remove_prefix(end);
-        return found;
-    };
-    if (word() != "click") {
+    if (TakeWord(line) != "click") {
         return std::nullopt;
     }
-    const auto control = ControlByName(word());
+    const auto control = ControlByName(TakeWord(line));
     if (!control) {
         return std::nullopt;
     }
     int index = 0;
-    const std::string_view number = word();
+    const std::string_view number = TakeWord(line);
     std::from_chars(number.data(), number.data() + number.size(), index);
     return std::pair{*control, index};
 }
-
-} // namespace
 
 std::string JournalHeader() {
     return std::string(kJournalHeaderStart) + std::to_string(kJournalFormat) + "\n";

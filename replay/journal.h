@@ -36,6 +36,10 @@ std::string ClickLine(Control control, int index);
 // line break, or one that is not UTF-8.
 std::optional<std::string> TypeLine(std::string_view text);
 
+// The control a `click` line of a valid script clicks, with its element
+// number (0 for a single control); nothing for any other line.
+std::optional<std::pair<Control, int>> ClickOf(std::string_view line);
+
 // The text up to and including its last line feed. A journal's last line
 // without its line end was cut short by a crash while it was written: it is
 // no line at all, and is never read.

@@ -314,11 +314,10 @@ bool MainWindow::OpenGame(const QString &path) {
 bool MainWindow::TakeBackCard() {
     const std::string &text = journal_->Text();
     const std::size_t last = text.empty() ? 0 : text.rfind('\n', text.size() - 2) + 1;
-    const std::string_view lastLine = std::string_view(text).substr(last);
     // In the exchange a click on a card of the hand throws it away.
-    const bool thrown = lastLine.starts_with("click Pict1 ");
-    if (!thrown || game_.PlayPhase || !ExchangeDue(game_.Status[HumanSeat]) ||
-        !view_.Visible(Control::Change, 0)) {
+    const auto click = ClickOf(std::string_view(text).substr(last));
+    if (!click || click->first != Control::Pict1 || game_.PlayPhase ||
+        !ExchangeDue(game_.Status[HumanSeat]) || !view_.Visible(Control::Change, 0)) {
         return false;
     }
     std::string kept = text.substr(0, last);
