@@ -197,9 +197,10 @@ void Game::DiscardFifth(int k) {
     if (k < 1 || k > 5) {
         return;
     }
-    Tell(GameEvent::Of(EventKind::Discard, HumanSeat).WithCard(CardAt(Hands[HumanSeat], k)));
+    const std::string card = CardAt(Hands[HumanSeat], k);
     CutFromHumanHand(k, false);
     Show(Control::Pict1, 5, false);
+    Tell(GameEvent::Of(EventKind::Discard, HumanSeat).WithCard(card));
     AfterDiscard();
 }
 

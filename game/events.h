@@ -1,6 +1,8 @@
 // What happens at the table, told to the view as it happens: one event per
 // thing done, with the seat that did it and what it concerns. The events
-// change nothing; the table and the controls stay the game's record.
+// change nothing; the table and the controls stay the game's record. An event
+// is told once its move shows on the controls, so that a window pacing the
+// moves can show the table as it stood at each event.
 #pragma once
 
 #include <string>

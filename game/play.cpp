@@ -32,10 +32,10 @@ void PlaceCard(Game &g, int slot, const CardChoice &choice) {
     } else if (trick == 4) {
         g.UpdateTrickBest(card);
     }
-    g.view().Tell(GameEvent::Of(EventKind::Card, seat).WithCard(card));
     g.ShowPicture(Control::Hod, seat, card);
     g.Show(Control::Hod, seat, true);
     g.Show(Game::HandBoxes(seat), 5 - trick, false);
+    g.view().Tell(GameEvent::Of(EventKind::Card, seat).WithCard(card));
     // Nothing reads the trumps seen after the lead of trick 3.
     if (SuitOf(card) == g.Trump && slot <= 9) {
         g.TrumpsOut = Trim(g.TrumpsOut) + Trim(card);

@@ -29,7 +29,6 @@ void Game::PlayCard(int i) {
     // Whatever follows this card completes the trick inside this click.
     Enable(Control::Sled, 0, true);
     const std::string card = CardAt(Hands[HumanSeat], i);
-    Tell(GameEvent::Of(EventKind::Card, HumanSeat).WithCard(card));
     UpdateTrickBest(card);
     ShowPicture(Control::Hod, HumanSeat, card);
     Show(Control::Hod, HumanSeat, true);
@@ -39,6 +38,7 @@ void Game::PlayCard(int i) {
         TrumpsOut = Trim(TrumpsOut) + card;
     }
     CutFromHumanHand(i, false);
+    Tell(GameEvent::Of(EventKind::Card, HumanSeat).WithCard(card));
     NextSeat();
     // A third card completes the trick: the rest waits for "Дальше".
     if (PositionOf(PlayMode) != 3) {

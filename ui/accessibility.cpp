@@ -2,35 +2,13 @@
 
 #include <QAccessibleWidget>
 
-#include <array>
-
 #include "cards.h"
+#include "event_sentences.h"
 #include "widgets.h"
 
 namespace vurp::ui {
 
 namespace {
-
-// Rank digits "1".."9": nominative singular.
-constexpr std::array<const char *, 9> kRankNames = {
-    "Шестёрка", "Семёрка", "Восьмёрка", "Девятка", "Десятка", "Валет", "Дама", "Король", "Туз",
-};
-
-// Suit letters with their genitive plural: "Туз червей", "Дама бубен".
-QString SuitGenitive(char suit) {
-    switch (suit) {
-    case 'p':
-        return QStringLiteral("пик");
-    case 'k':
-        return QStringLiteral("треф");
-    case 'b':
-        return QStringLiteral("бубен");
-    case 'c':
-        return QStringLiteral("червей");
-    default:
-        return {};
-    }
-}
 
 QString Seat(int index) {
     return QStringLiteral("Игрок %1: ").arg(index);
@@ -75,18 +53,7 @@ QAccessibleInterface *Factory(const QString &className, QObject *object) {
 } // namespace
 
 QString CardName(std::string_view picture) {
-    if (picture == CardBack) {
-        return QStringLiteral("Карта рубашкой вверх");
-    }
-    if (picture.size() != 2 || picture[0] < '1' || picture[0] > '9') {
-        return {};
-    }
-    const QString suit = SuitGenitive(picture[1]);
-    if (suit.isEmpty()) {
-        return {};
-    }
-    return QString::fromUtf8(kRankNames[static_cast<std::size_t>(picture[0] - '1')]) +
-           QLatin1Char(' ') + suit;
+    return QString::fromStdString(CardWords(picture));
 }
 
 QString ControlName(Control control, int index) {

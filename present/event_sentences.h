@@ -1,0 +1,29 @@
+// Short Russian sentences for what happens at the table: the status line, the
+// log of the deal and what a screen reader hears.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "events.h"
+
+namespace vurp {
+
+// "Туз червей", "Шестёрка пик"; the card back reads as a face-down card; an
+// empty box, or any name that is not a card, as nothing.
+std::string CardWords(std::string_view picture);
+
+// "Игрок 3 берёт пять карт", "Взятку берёт игрок 2",
+// "Игрок 3: -24, вурп без двух взяток". A card another seat throws away is
+// not named: nobody at the table sees it.
+std::string Sentence(const GameEvent &event);
+
+// The deal's events from the first stakes or turned card on, as the log keeps
+// them: whether `event` starts a new deal after `previous`.
+bool StartsDeal(const GameEvent &previous, const GameEvent &event);
+
+// Whether the event is a move of a computer seat, which the window shows
+// after a pause, one after another.
+bool IsComputerMove(const GameEvent &event);
+
+} // namespace vurp
