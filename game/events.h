@@ -6,7 +6,9 @@
 #pragma once
 
 #include <string>
+#include <cstddef>
 #include <utility>
+#include <vector>
 
 #include "money.h"
 
@@ -90,6 +92,33 @@ struct GameEvent {
     }
 
     friend bool operator==(const GameEvent &, const GameEvent &) = default;
+};
+
+// Whether `event` is the first of a new deal: the first after a settlement.
+inline bool StartsDeal(const GameEvent &previous, const GameEvent &event) {
+    return previous.kind == EventKind::Settlement && event.kind != EventKind::Settlement;
+}
+
+// The events a log of the table shows: those of the deal under way, after
+// the settlement of the deal before it.
+class DealStory {
+public:
+    void Add(const GameEvent &event) {
+        if (!events_.empty() && StartsDeal(events_.back(), event)) {
+            // Only the settlement of the deal just over stays.
+            std::size_t first = events_.size();
+            while (first > 0 && events_[first - 1].kind == EventKind::Settlement) {
+                --first;
+            }
+            events_.erase(events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(first));
+        }
+        events_.push_back(event);
+    }
+    const std::vector<GameEvent> &Events() const { return events_; }
+    void Clear() { events_.clear(); }
+
+private:
+    std::vector<GameEvent> events_;
 };
 
 } // namespace vurp

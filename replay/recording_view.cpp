@@ -85,6 +85,7 @@ void RecordingView::SetForeColor(Control control, int index, Colour colour) {
 }
 
 void RecordingView::Tell(const GameEvent &event) {
+    story_.Add(event);
     if (keepEvents_) {
         events_.push_back(event);
     }

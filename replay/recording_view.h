@@ -41,6 +41,9 @@ public:
     void KeepEvents() { keepEvents_ = true; }
     // The events kept since they were last taken, oldest first.
     std::vector<GameEvent> TakeEvents();
+    // The events of the deal under way and the settlement before it, kept
+    // always: a game read back shows its log as it was.
+    const DealStory &Story() const { return story_; }
 
     // The state of one control or element; an invalid index gives a blank
     // state rather than failing.
@@ -54,6 +57,7 @@ private:
     // One entry per control, each with its elements (one for a single control).
     std::vector<std::vector<ControlState>> states_;
     std::vector<GameEvent> events_;
+    DealStory story_;
     bool keepEvents_ = false;
 };
 

@@ -38,6 +38,7 @@
 #include "controls.h"
 #include "journal.h"
 #include "main_window.h"
+#include "story.h"
 #include "script.h"
 #include "widgets.h"
 #include "window_support.h"
@@ -549,7 +550,8 @@ TEST(Menu, EveryEntryIsNamedReachedByItsKeysAndDoesItsWork) {
         EXPECT_EQ(Names(menu->menu()).size(), menu->menu()->actions().size());
     }
     EXPECT_EQ(entries, (QStringList{"&Новая игра Ctrl+N", "&Открыть игру… Ctrl+O",
-                                    "&Сохранить игру как… Ctrl+S", "В&ыход Ctrl+Q",
+                                    "&Сохранить игру как… Ctrl+S", "&Ход игры L", "&Темп ",
+                                    "В&ыход Ctrl+Q",
                                     "&Правила игры F1", "&О программе "}));
     EXPECT_EQ(Names(window.menuBar()->actions().front()->menu()).front(), "Новая игра");
 
@@ -559,6 +561,12 @@ TEST(Menu, EveryEntryIsNamedReachedByItsKeysAndDoesItsWork) {
     EXPECT_TRUE(window.Journal().ends_with("click Pravila\n"));
     QTest::keyClick(&window, Qt::Key_F1);
     EXPECT_FALSE(window.control(Control::TextPravila)->isVisible());
+    // L opens the log of the deal over the table, Escape closes it again.
+    QTest::keyClick(&window, Qt::Key_L);
+    EXPECT_TRUE(window.log()->isVisible());
+    EXPECT_TRUE(window.log()->hasFocus());
+    QTest::keyClick(window.log(), Qt::Key_Escape);
+    EXPECT_FALSE(window.log()->isVisible());
 
     // Ctrl+N asks first; the game played is kept among the finished ones.
     session.Play(30, 4);

@@ -37,6 +37,7 @@
 #include "cards.h"
 #include "controls.h"
 #include "main_window.h"
+#include "story.h"
 #include "test_support.h"
 #include "widgets.h"
 #include "window_support.h"
@@ -83,7 +84,9 @@ TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
     }
     // The table keeps its size; the menu bar stands above it.
     EXPECT_EQ(w.window.table()->size(), QSize(792, 566));
-    EXPECT_EQ(w.window.size(), QSize(792, 566 + w.window.menuBar()->height()));
+    // The status line below it.
+    EXPECT_EQ(w.window.size(), QSize(792, 566 + w.window.menuBar()->height() +
+                                              w.window.statusLine()->height()));
     EXPECT_EQ(w.window.table()->pos(), QPoint(0, w.window.menuBar()->height()));
     EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
     // A spot of bare table, clear of every control.

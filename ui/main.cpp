@@ -14,6 +14,7 @@
 #include <string_view>
 
 #include "main_window.h"
+#include "settings.h"
 #include "random.h"
 
 namespace {
@@ -150,6 +151,9 @@ int main(int argc, char *argv[]) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     vurp::ClockRandom random;
     vurp::ui::MainWindow window(random);
+    // About half a second between the computer players' moves, unless the
+    // player chose otherwise.
+    window.SetPace(vurp::ui::OpenSettings()->value(QStringLiteral("pace"), 500).toInt());
     window.KeepJournal(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), seed);
     window.show();
     return QApplication::exec();

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QActionGroup>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
@@ -15,8 +16,12 @@
 
 #include "accessibility.h"
 #include "card_pictures.h"
+#include "cards.h"
+#include "event_sentences.h"
 #include "focus.h"
 #include "layout.h"
+#include "settings.h"
+#include "story.h"
 #include "widgets.h"
 
 namespace vurp::ui {
@@ -74,6 +79,11 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     tableColours.setColor(QPalette::Window, ToQColor(kWindowColour));
     table_->setPalette(tableColours);
     table_->setAutoFillBackground(true);
+    status_ = new StatusLine(this);
+    layout->addWidget(status_);
+    view_.OnTell([this](const GameEvent &event) { Told(event); });
+    pacer_ = new Pacer(
+        this, [this](const ShownStep &step) { ShowStep(step); }, [this] { ShownAll(); });
 
     for (const ControlDesign &design : ControlDesigns()) {
         const int elements = design.count == 0 ? 1 : design.count;
@@ -100,6 +110,10 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     // never shown together, so their order does not matter.
     control(Control::TextPravila)->raise();
     control(Control::TextGame)->raise();
+    // The log of the deal opens where the rules do.
+    log_ = new GameLog(table_);
+    log_->setGeometry(ToPixels(Placement(Control::TextPravila, 0)));
+    log_->hide();
 
     SetUpKeyboard();
     game_.Form_Load();
@@ -137,6 +151,9 @@ void MainWindow::SetUpKeyboard() {
                 Deliver(button);
             }
         }
+        if (log_->isVisible()) {
+            ToggleLog();
+        }
     });
 }
 
@@ -151,6 +168,11 @@ void MainWindow::BuildMenu() {
     game->addAction(QStringLiteral("&Сохранить игру как…"), QKeySequence(Qt::CTRL | Qt::Key_S),
                     this, &MainWindow::ChooseWhereToSave);
     game->addSeparator();
+    QAction *log = game->addAction(QStringLiteral("&Ход игры"), this, &MainWindow::ToggleLog);
+    // L, and the same key under a Cyrillic layout.
+    log->setShortcuts({QKeySequence(Qt::Key_L), QKeySequence(QString(QChar(0x0414)))});
+    BuildPaceMenu(game->addMenu(QStringLiteral("&Темп")));
+    game->addSeparator();
     game->addAction(QStringLiteral("В&ыход"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     &QWidget::close);
     QMenu *help = menuBar_->addMenu(QStringLiteral("&Справка"));
@@ -161,12 +183,155 @@ void MainWindow::BuildMenu() {
 }
 
 bool MainWindow::Deliver(Control id, int index) {
+    pacer_->Finish();
+    told_.clear();
+    atEvent_.clear();
+    if (Pace() > 0) {
+        before_ = ShownStep{TableNow(), game_.TrickBest, {}};
+    }
     const auto lines = RecordedClick(game_, random_, id, index);
     if (lines) {
-        DimUnplayableCards();
         Write(*lines);
     }
+    ShowWhatHappened();
     return lines.has_value();
+}
+
+void MainWindow::Told(const GameEvent &event) {
+    told_.push_back(event);
+    if (Pace() > 0) {
+        atEvent_.push_back(ShownStep{TableNow(), game_.TrickBest, {}});
+    }
+}
+
+std::vector<ControlState> MainWindow::TableNow() const {
+    std::vector<ControlState> states;
+    for (const auto &[id, i] : AllElements()) {
+        states.push_back(view_.Shown(id, i));
+    }
+    return states;
+}
+
+void MainWindow::ShowWhatHappened() {
+    std::vector<std::size_t> moves;
+    for (std::size_t k = 0; k < told_.size(); ++k) {
+        if (IsComputerMove(told_[k])) {
+            moves.push_back(k);
+        }
+    }
+    std::vector<ShownStep> steps;
+    const auto eventsBetween = [this](std::size_t from, std::size_t to) {
+        return std::vector<GameEvent>(told_.begin() + static_cast<std::ptrdiff_t>(from),
+                                      told_.begin() + static_cast<std::ptrdiff_t>(to));
+    };
+    if (Pace() > 0 && !moves.empty()) {
+        // The table as it stood just before each move, then as the action
+        // left it, with the events told on the way to each.
+        ShownStep first = moves.front() == 0 ? before_ : atEvent_[moves.front() - 1];
+        first.events = eventsBetween(0, moves.front());
+        steps.push_back(std::move(first));
+        for (std::size_t m = 0; m < moves.size(); ++m) {
+            const std::size_t end = m + 1 < moves.size() ? moves[m + 1] : told_.size();
+            ShownStep step = m + 1 < moves.size()
+                                 ? atEvent_[end - 1]
+                                 : ShownStep{TableNow(), game_.TrickBest, {}};
+            step.events = eventsBetween(moves[m], end);
+            steps.push_back(std::move(step));
+        }
+    } else {
+        steps.push_back(ShownStep{{}, game_.TrickBest, told_});
+    }
+    told_.clear();
+    atEvent_.clear();
+    pacer_->Start(std::move(steps));
+}
+
+void MainWindow::ShowStep(const ShownStep &step) {
+    if (!step.states.empty()) {
+        restoring_ = true;
+        std::size_t k = 0;
+        for (const auto &[id, i] : AllElements()) {
+            const ControlState &state = step.states[k++];
+            const ControlState now = view_.Shown(id, i);
+            if (now.text != state.text || now.picture != state.picture ||
+                now.visible != state.visible || now.enabled != state.enabled ||
+                now.back != state.back || now.fore != state.fore) {
+                view_.Restore(id, i, state);
+            }
+        }
+        restoring_ = false;
+    }
+    DimUnplayableCards();
+    MarkTrick(step.trickBest);
+    QStringList sentences;
+    for (const GameEvent &event : step.events) {
+        log_->Add(event);
+        sentences << QString::fromStdString(Sentence(event));
+    }
+    if (!sentences.isEmpty()) {
+        status_->Say(sentences.join(QStringLiteral(". ")));
+    }
+}
+
+void MainWindow::ShownAll() {
+    if (focusWhenShown_) {
+        focusWhenShown_ = false;
+        FocusLikelyNext(pressed_);
+    }
+}
+
+void MainWindow::MarkTrick(const std::string &trickBest) {
+    const std::string best = Trim(trickBest);
+    const int seat = best.size() == 3 ? best[2] - '0' : 0;
+    for (int s = 1; s <= 3; ++s) {
+        auto *box = static_cast<CardBox *>(control(Control::Hod, s));
+        const bool marked = s == seat && view_.Visible(Control::Hod, s);
+        if (marked != box->IsMarked()) {
+            box->SetMarked(marked);
+            box->setAccessibleDescription(
+                CardBoxDescription(Control::Hod, s) +
+                (marked ? QStringLiteral(", пока берёт взятку") : QString()));
+        }
+        QWidget *words = control(Control::talk, s);
+        QFont font = words->font();
+        font.setBold(box->IsMarked());
+        words->setFont(font);
+    }
+}
+
+void MainWindow::SetPace(int milliseconds) {
+    pacer_->Finish();
+    // A remembered value out of reason is no reason to wait minutes.
+    pacer_->SetPause(std::clamp(milliseconds, 0, 5000));
+    for (QAction *pace : paces_->actions()) {
+        pace->setChecked(pace->data().toInt() == Pace());
+    }
+}
+
+void MainWindow::BuildPaceMenu(QMenu *menu) {
+    paces_ = new QActionGroup(this);
+    for (const auto &[name, milliseconds] :
+         {std::pair{"&Сразу", 0}, std::pair{"&Быстро", 250}, std::pair{"&Обычно", 500},
+          std::pair{"&Медленно", 1000}}) {
+        QAction *pace = menu->addAction(QString::fromUtf8(name));
+        pace->setCheckable(true);
+        pace->setData(milliseconds);
+        paces_->addAction(pace);
+        connect(pace, &QAction::triggered, this, [this, milliseconds] {
+            SetPace(milliseconds);
+            OpenSettings()->setValue(QStringLiteral("pace"), milliseconds);
+        });
+    }
+}
+
+void MainWindow::ToggleLog() {
+    log_->setVisible(!log_->isVisible());
+    if (log_->isVisible()) {
+        log_->raise();
+        log_->setFocus(Qt::OtherFocusReason);
+    } else {
+        FocusLikelyNext(pressed_);
+    }
 }
 
 void MainWindow::Write(std::string_view lines) {
@@ -192,6 +357,7 @@ void MainWindow::Notify(const QString &text) {
 }
 
 void MainWindow::Restore(const ReplayedGame &replayed) {
+    pacer_->Finish();
     restoring_ = true;
     static_cast<Table &>(game_) = replayed.game;
     for (const auto &[id, i] : AllElements()) {
@@ -199,12 +365,16 @@ void MainWindow::Restore(const ReplayedGame &replayed) {
     }
     restoring_ = false;
     DimUnplayableCards();
+    MarkTrick(game_.TrickBest);
+    const std::vector<GameEvent> &story = replayed.view.Story().Events();
+    log_->Reset(story);
+    status_->setText(story.empty() ? QString() : QString::fromStdString(Sentence(story.back())));
     random_.Continue(replayed.random);
+    pressed_.reset();
     if (replayed.lastPress) {
-        FocusLikelyNext(ControlRef{replayed.lastPress->first, replayed.lastPress->second});
-    } else {
-        FocusLikelyNext(std::nullopt);
+        pressed_ = ControlRef{replayed.lastPress->first, replayed.lastPress->second};
     }
+    FocusLikelyNext(pressed_);
 }
 
 namespace {
@@ -387,7 +557,11 @@ void MainWindow::Press(Control id, int index) {
     if (id != Control::Pravila && id != Control::Game) {
         // The pressed control, not the focus: a card box that was hidden and
         // shown again on the way has lost the focus to its neighbour.
-        FocusLikelyNext(ControlRef{id, index});
+        pressed_ = ControlRef{id, index};
+        focusWhenShown_ = true;
+        if (!pacer_->Busy()) {
+            ShownAll();
+        }
     }
 }
 
@@ -486,7 +660,9 @@ void MainWindow::Connect(QWidget *widget, const ControlDesign &design, int index
             if (restoring_) {
                 return;
             }
+            pacer_->Finish();
             game_.TextChanged(id, index);
+            ShowWhatHappened();
             // The stake box takes no line breaks, so its text always fits
             // on a line of the journal.
             if (const auto typed = TypeLine(text.toStdString())) {

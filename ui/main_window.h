@@ -14,12 +14,18 @@
 #include "game.h"
 #include "journal.h"
 #include "journal_file.h"
+#include "pacing.h"
 #include "qt_view.h"
 #include "random.h"
 
+class QActionGroup;
+class QMenu;
 class QMenuBar;
 
 namespace vurp::ui {
+
+class GameLog;
+class StatusLine;
 
 class MainWindow final : public QWidget {
     Q_OBJECT
@@ -58,6 +64,19 @@ public:
     // The last message the player was shown, for the tests.
     QString LastNotice() const { return lastNotice_; }
 
+    // The pause between two moves of the computer players, in milliseconds;
+    // 0 ("сразу") shows them all at once, as the window starts.
+    void SetPace(int milliseconds);
+    int Pace() const { return pacer_->Pause(); }
+    // Whether moves are still being shown one after another.
+    bool Showing() const { return pacer_->Busy(); }
+    // Shows at once whatever is still to be shown.
+    void FinishShowing() { pacer_->Finish(); }
+    StatusLine *statusLine() const { return status_; }
+    GameLog *log() const { return log_; }
+    // Opens or closes the log of the deal.
+    void ToggleLog();
+
 private:
     QWidget *MakeWidget(const ControlDesign &design);
     void Connect(QWidget *widget, const ControlDesign &design, int index);
@@ -70,6 +89,16 @@ private:
     // next.
     void Press(Control control, int index);
     void FocusLikelyNext(std::optional<ControlRef> pressed);
+    // Everything the game told during an action, shown in steps: at once, or
+    // with a pause before each move of a computer player.
+    void Told(const GameEvent &event);
+    void ShowWhatHappened();
+    std::vector<ControlState> TableNow() const;
+    void ShowStep(const ShownStep &step);
+    void ShownAll();
+    // The card that takes the trick so far, and its seat, stand out.
+    void MarkTrick(const std::string &trickBest);
+    void BuildPaceMenu(QMenu *menu);
     // While the player chooses among his cards, those he may not choose are
     // drawn dimmed, not only disabled.
     void DimUnplayableCards();
@@ -96,6 +125,19 @@ private:
     bool restoring_ = false;
     bool saveFailing_ = false;
     QString lastNotice_;
+    StatusLine *status_ = nullptr;
+    GameLog *log_ = nullptr;
+    Pacer *pacer_ = nullptr;
+    QActionGroup *paces_ = nullptr;
+    // What the action under way told, and the table at each event while
+    // the moves are paced.
+    std::vector<GameEvent> told_;
+    std::vector<ShownStep> atEvent_;
+    ShownStep before_;
+    // The control pressed, whose likely successor takes the focus once the
+    // moves have been shown.
+    std::optional<ControlRef> pressed_;
+    bool focusWhenShown_ = false;
 };
 
 } // namespace vurp::ui

@@ -6,6 +6,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <utility>
+
 #include "accessibility.h"
 #include "card_pictures.h"
 #include "controls.h"
@@ -74,7 +76,7 @@ QColor ToQColor(Colour colour) {
 QtView::QtView() : widgets_(static_cast<std::size_t>(kControlCount)) {}
 
 void QtView::Add(Control control, QWidget *widget) {
-    widgets_[static_cast<std::size_t>(control)].push_back(widget);
+    widgets_[static_cast<std::size_t>(control)].push_back(Element{widget, {}, {}});
     if (auto *panel = qobject_cast<QPlainTextEdit *>(widget)) {
         panel->installEventFilter(new ShowTextWhenShown(panel));
     }
@@ -89,13 +91,28 @@ void QtView::Add(Control control, QWidget *widget) {
     }
 }
 
-QWidget *QtView::Widget(Control control, int index) const {
+const QtView::Element *QtView::Find(Control control, int index) const {
     if (!ValidControl(control, index)) {
         return nullptr;
     }
     const auto &elements = widgets_[static_cast<std::size_t>(control)];
     const std::size_t element = static_cast<std::size_t>(index == 0 ? 0 : index - 1);
-    return element < elements.size() ? elements[element] : nullptr;
+    return element < elements.size() ? &elements[element] : nullptr;
+}
+
+QtView::Element *QtView::Find(Control control, int index) {
+    return const_cast<Element *>(std::as_const(*this).Find(control, index));
+}
+
+QWidget *QtView::Widget(Control control, int index) const {
+    const Element *element = Find(control, index);
+    return element != nullptr ? element->widget : nullptr;
+}
+
+void QtView::Tell(const GameEvent &event) {
+    if (listener_) {
+        listener_(event);
+    }
 }
 
 std::string QtView::Text(Control control, int index) const {
@@ -153,7 +170,8 @@ void QtView::SetVisible(Control control, int index, bool visible) {
 
 bool QtView::Enabled(Control control, int index) const {
     const QWidget *w = Widget(control, index);
-    return w != nullptr && w->isEnabled();
+    // Its own state: a table shut behind an open panel leaves it as the game set it.
+    return w != nullptr && !w->testAttribute(Qt::WA_ForceDisabled);
 }
 
 void QtView::SetEnabled(Control control, int index, bool enabled) {
@@ -174,25 +192,49 @@ void QtView::Restore(Control control, int index, const ControlState &state) {
     if (w == nullptr) {
         return;
     }
-    SetText(control, index, state.text);
+    if (Text(control, index) != state.text) {
+        SetText(control, index, state.text);
+    }
     if (auto *box = qobject_cast<CardBox *>(w); box != nullptr && state.picture.empty()) {
         box->ShowPicture(QString(), PictureSet());
         box->SetCardName(QString());
     } else if (box != nullptr && box->PictureName().toStdString() != state.picture) {
         SetPicture(control, index, state.picture);
     }
-    w->setPalette(QPalette());
-    if (qobject_cast<QLabel *>(w) != nullptr && qobject_cast<CardBox *>(w) == nullptr) {
-        w->setAutoFillBackground(false);
-    }
-    if (state.back) {
-        SetBackColor(control, index, *state.back);
-    }
-    if (state.fore) {
-        SetForeColor(control, index, *state.fore);
+    Element &element = *Find(control, index);
+    if (element.back != state.back || element.fore != state.fore) {
+        w->setPalette(QPalette());
+        element.back.reset();
+        element.fore.reset();
+        if (qobject_cast<QLabel *>(w) != nullptr && qobject_cast<CardBox *>(w) == nullptr) {
+            w->setAutoFillBackground(false);
+        }
+        if (state.back) {
+            SetBackColor(control, index, *state.back);
+        }
+        if (state.fore) {
+            SetForeColor(control, index, *state.fore);
+        }
     }
     w->setEnabled(state.enabled);
     w->setVisible(state.visible);
+}
+
+ControlState QtView::Shown(Control control, int index) const {
+    ControlState state;
+    const Element *element = Find(control, index);
+    if (element == nullptr) {
+        return state;
+    }
+    state.text = Text(control, index);
+    if (auto *box = qobject_cast<CardBox *>(element->widget)) {
+        state.picture = box->PictureName().toStdString();
+    }
+    state.visible = !element->widget->isHidden();
+    state.enabled = !element->widget->testAttribute(Qt::WA_ForceDisabled);
+    state.back = element->back;
+    state.fore = element->fore;
+    return state;
 }
 
 void QtView::SetBackColor(Control control, int index, Colour colour) {
@@ -200,6 +242,7 @@ void QtView::SetBackColor(Control control, int index, Colour colour) {
     if (w == nullptr) {
         return;
     }
+    Find(control, index)->back = colour;
     if (qobject_cast<QPushButton *>(w) != nullptr) {
         SetRole(w, QPalette::Button, colour);
     } else if (qobject_cast<QLabel *>(w) != nullptr) {
@@ -215,6 +258,7 @@ void QtView::SetForeColor(Control control, int index, Colour colour) {
     if (w == nullptr) {
         return;
     }
+    Find(control, index)->fore = colour;
     if (qobject_cast<QPushButton *>(w) != nullptr) {
         SetRole(w, QPalette::ButtonText, colour);
     } else if (qobject_cast<QLabel *>(w) != nullptr) {

@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 #include "recording_view.h"
@@ -31,12 +33,27 @@ public:
     void SetBackColor(Control control, int index, Colour colour) override;
     void SetForeColor(Control control, int index, Colour colour) override;
 
+    void Tell(const GameEvent &event) override;
+    // Who hears of the events: the window.
+    void OnTell(std::function<void(const GameEvent &)> listener) { listener_ = std::move(listener); }
+
     // Shows a control exactly as `state` has it: colours the state has not
     // set go back to the table's.
     void Restore(Control control, int index, const ControlState &state);
+    // What a control shows now, as Restore takes it.
+    ControlState Shown(Control control, int index) const;
 
 private:
-    std::vector<std::vector<QWidget *>> widgets_;
+    struct Element {
+        QWidget *widget = nullptr;
+        std::optional<Colour> back;
+        std::optional<Colour> fore;
+    };
+    Element *Find(Control control, int index);
+    const Element *Find(Control control, int index) const;
+
+    std::vector<std::vector<Element>> widgets_;
+    std::function<void(const GameEvent &)> listener_;
 };
 
 // 0x00BBGGRR: red in the low byte, blue in the high one.

@@ -137,9 +137,22 @@ void CardBox::SetDimmed(bool dimmed) {
     }
 }
 
+void CardBox::SetMarked(bool marked) {
+    if (marked != marked_) {
+        marked_ = marked;
+        update();
+    }
+}
+
 void CardBox::paintEvent(QPaintEvent *) {
     QPainter p(this);
     DrawPicture(p);
+    if (marked_) {
+        // Gold, thick enough to see across the table.
+        const int width = std::max(3, this->width() / 20);
+        p.setPen(QPen(QColor(0xFF, 0xC8, 0x00), width));
+        p.drawRect(rect().adjusted(width / 2, width / 2, -(width + 1) / 2, -(width + 1) / 2));
+    }
     if (hasFocus()) {
         DrawFocusFrame(p, rect());
     }

@@ -47,6 +47,9 @@ public:
     // Drawn darker: a card the player may not choose while he chooses others.
     void SetDimmed(bool dimmed);
     bool IsDimmed() const { return dimmed_; }
+    // Framed in gold: the card that takes the trick so far.
+    void SetMarked(bool marked);
+    bool IsMarked() const { return marked_; }
 
 signals:
     // A left press and release on the box, Space or Enter on it, while it is
@@ -68,6 +71,7 @@ private:
 
     bool choosable_ = false;
     bool dimmed_ = false;
+    bool marked_ = false;
     QString name_;
     PictureSet picture_;
     bool pressed_ = false;

@@ -1,0 +1,93 @@
+#include "story.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+
+#include "event_sentences.h"
+
+namespace vurp::ui {
+
+namespace {
+
+// The status line reads as a notification: Orca speaks one when it shows,
+// whatever has the focus.
+class StatusAccessible final : public QAccessibleWidget {
+public:
+    explicit StatusAccessible(QWidget *line) : QAccessibleWidget(line, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) {
+            return static_cast<QLabel *>(widget())->text();
+        }
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface *StatusFactory(const QString &className, QObject *object) {
+    if (className == QLatin1String(StatusLine::staticMetaObject.className())) {
+        if (auto *line = qobject_cast<QWidget *>(object)) {
+            return new StatusAccessible(line);
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+StatusLine::StatusLine(QWidget *parent) : QLabel(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(StatusFactory);
+        return true;
+    }();
+    static_cast<void>(installed);
+    setTextFormat(Qt::PlainText);
+    setFocusPolicy(Qt::NoFocus);
+    setContentsMargins(6, 2, 6, 2);
+    setAccessibleDescription(QStringLiteral("Ход игры"));
+}
+
+void StatusLine::Say(const QString &sentence) {
+    setText(sentence);
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    // Shown anew: what a screen reader announces a notification by.
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+GameLog::GameLog(QWidget *parent) : QListWidget(parent) {
+    setAccessibleName(QStringLiteral("Ход игры"));
+    setWordWrap(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void GameLog::Add(const GameEvent &event) {
+    const bool newDeal = !story_.Events().empty() && StartsDeal(story_.Events().back(), event);
+    story_.Add(event);
+    if (newDeal) {
+        Fill();
+    } else {
+        addItem(QString::fromStdString(Sentence(event)));
+    }
+    scrollToBottom();
+}
+
+void GameLog::Reset(const std::vector<GameEvent> &events) {
+    story_.Clear();
+    for (const GameEvent &event : events) {
+        story_.Add(event);
+    }
+    Fill();
+}
+
+void GameLog::Fill() {
+    clear();
+    for (const GameEvent &event : story_.Events()) {
+        addItem(QString::fromStdString(Sentence(event)));
+    }
+    scrollToBottom();
+}
+
+} // namespace vurp::ui
