@@ -5,8 +5,8 @@
 // moves can show the table as it stood at each event.
 #pragma once
 
-#include <string>
 #include <cstddef>
+#include <string>
 #include <utility>
 #include <vector>
 

@@ -155,10 +155,6 @@ std::string Sentence(const GameEvent &event) {
     return {};
 }
 
-bool StartsDeal(const GameEvent &previous, const GameEvent &event) {
-    return previous.kind == EventKind::Settlement && event.kind != EventKind::Settlement;
-}
-
 bool IsComputerMove(const GameEvent &event) {
     if (event.seat == HumanSeat || event.seat < 1 || event.seat > 3) {
         return false;

@@ -18,10 +18,6 @@ std::string CardWords(std::string_view picture);
 // not named: nobody at the table sees it.
 std::string Sentence(const GameEvent &event);
 
-// The deal's events from the first stakes or turned card on, as the log keeps
-// them: whether `event` starts a new deal after `previous`.
-bool StartsDeal(const GameEvent &previous, const GameEvent &event);
-
 // Whether the event is a move of a computer seat, which the window shows
 // after a pause, one after another.
 bool IsComputerMove(const GameEvent &event);

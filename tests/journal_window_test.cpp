@@ -38,8 +38,8 @@
 #include "controls.h"
 #include "journal.h"
 #include "main_window.h"
-#include "story.h"
 #include "script.h"
+#include "story.h"
 #include "widgets.h"
 #include "window_support.h"
 
@@ -551,8 +551,7 @@ TEST(Menu, EveryEntryIsNamedReachedByItsKeysAndDoesItsWork) {
     }
     EXPECT_EQ(entries, (QStringList{"&Новая игра Ctrl+N", "&Открыть игру… Ctrl+O",
                                     "&Сохранить игру как… Ctrl+S", "&Ход игры L", "&Темп ",
-                                    "В&ыход Ctrl+Q",
-                                    "&Правила игры F1", "&О программе "}));
+                                    "В&ыход Ctrl+Q", "&Правила игры F1", "&О программе "}));
     EXPECT_EQ(Names(window.menuBar()->actions().front()->menu()).front(), "Новая игра");
 
     // F1 does what the rules' button does, and is written down as its click.

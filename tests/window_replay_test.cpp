@@ -128,21 +128,46 @@ void ExpectSame(Player &player, const Driver &driver) {
     ASSERT_EQ(TableOf(player.window.game()), TableOf(driver.game));
 }
 
-// Plays `script` on both up to the first line after which they differ.
-void PlayBoth(const std::string &script) {
+// Plays `script` on both up to the first line after which they differ. With
+// a pace, the window shows the computer players' moves one by one, and the
+// pauses never end by themselves: a click on a control already in sight
+// comes during the pause, one on a control not yet shown waits, as a player
+// would, for the showing to end.
+int linesDuringPauses = 0;
+
+void PlayBoth(const std::string &script, int pace = 0) {
     Player player;
+    player.window.SetPace(pace);
     player.window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&player.window));
     Driver driver;
     ASSERT_NO_FATAL_FAILURE(ExpectSame(player, driver)) << "at the start";
     std::istringstream lines(script);
     std::string line;
+    int paused = 0;
     for (int number = 1; std::getline(lines, line); ++number) {
         SCOPED_TRACE("line " + std::to_string(number) + ": " + line);
         const bool refused = driver.Run(line);
-        EXPECT_EQ(player.Run(line), !refused);
-        ASSERT_NO_FATAL_FAILURE(ExpectSame(player, driver));
+        if (pace == 0) {
+            EXPECT_EQ(player.Run(line), !refused);
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(player, driver));
+            continue;
+        }
+        const bool wasShowing = player.window.Showing();
+        if (!player.Run(line)) {
+            player.window.FinishShowing();
+            EXPECT_EQ(player.Run(line), !refused);
+        }
+        paused += wasShowing ? 1 : 0;
+        // The game itself never waits for the showing.
+        ASSERT_EQ(TableOf(player.window.game()), TableOf(driver.game));
+        if (!player.window.Showing()) {
+            ASSERT_NO_FATAL_FAILURE(ExpectSame(player, driver));
+        }
     }
+    player.window.FinishShowing();
+    ASSERT_NO_FATAL_FAILURE(ExpectSame(player, driver)) << "once all is shown";
+    linesDuringPauses += paused;
 }
 
 std::string Contents(const QString &path) {
@@ -158,6 +183,15 @@ TEST(WindowAndDriver, AgreeOnEveryGoldenGame) {
         SCOPED_TRACE(name.toStdString());
         ASSERT_NO_FATAL_FAILURE(PlayBoth(Contents(golden.filePath(name))));
     }
+}
+
+TEST(WindowAndDriver, AgreeWhenClickedDuringThePauses) {
+    const QDir golden(QStringLiteral(VURP_SOURCE_DIR "/tests/golden"));
+    for (const QString &name : golden.entryList({QStringLiteral("*.script")}, QDir::Files)) {
+        SCOPED_TRACE(name.toStdString());
+        ASSERT_NO_FATAL_FAILURE(PlayBoth(Contents(golden.filePath(name)), 60000));
+    }
+    EXPECT_GT(linesDuringPauses, 20);
 }
 
 TEST(WindowAndDriver, AgreeOnOddStakes) {

@@ -85,8 +85,8 @@ TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
     // The table keeps its size; the menu bar stands above it.
     EXPECT_EQ(w.window.table()->size(), QSize(792, 566));
     // The status line below it.
-    EXPECT_EQ(w.window.size(), QSize(792, 566 + w.window.menuBar()->height() +
-                                              w.window.statusLine()->height()));
+    EXPECT_EQ(w.window.size(),
+              QSize(792, 566 + w.window.menuBar()->height() + w.window.statusLine()->height()));
     EXPECT_EQ(w.window.table()->pos(), QPoint(0, w.window.menuBar()->height()));
     EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
     // A spot of bare table, clear of every control.
@@ -343,22 +343,36 @@ TEST(Keyboard, AWholeDealIsPlayedWithKeysAloneAndTheCardsAreNamed) {
     w.ArrangeDeck(vurp::testing::DeckStartingWith("9c8c7c6c1p2p3p4p1k2k3k4k5c"));
     ShowActive(w);
     EXPECT_EQ(Focused(), w.W(Control::Razd));
-    // Before the deal Tab walks the panel buttons, the stake and the deal only.
-    const std::vector<QWidget *> opening = {w.W(Control::Razd), w.W(Control::Pravila),
-                                            w.W(Control::Game), w.W(Control::Stavk)};
+    // Before the deal Tab walks the panel buttons, the stake and the deal,
+    // then what there is to read: the bank.
+    const std::vector<QWidget *> opening = {w.W(Control::Razd), w.W(Control::bank),
+                                            w.W(Control::Pravila), w.W(Control::Game),
+                                            w.W(Control::Stavk)};
     EXPECT_EQ(TabCycle(), opening);
 
     Key(Qt::Key_Return);
     ASSERT_FALSE(w.W(Control::Razd)->isEnabled());
     EXPECT_EQ(Focused(), w.W(Control::PasVurp));
-    // No read-only box, no disabled control and no card of the computer
-    // seats is a tab stop.
-    for (QWidget *stop : TabCycle()) {
+    // No disabled control and no card of the computer seats is a tab stop;
+    // the read-only boxes come after everything that can be pressed.
+    bool reading = false;
+    std::vector<QWidget *> cycle = TabCycle();
+    std::rotate(cycle.begin(), std::find(cycle.begin(), cycle.end(), w.W(Control::Pravila)),
+                cycle.end());
+    for (QWidget *stop : cycle) {
         EXPECT_TRUE(stop->isEnabled() && stop->isVisible());
         auto *line = qobject_cast<QLineEdit *>(stop);
-        EXPECT_TRUE(line == nullptr || !line->isReadOnly());
+        const bool readOnly = line != nullptr && line->isReadOnly();
+        EXPECT_TRUE(readOnly || !reading) << "a control to press after the boxes to read";
+        reading = reading || readOnly;
         auto *box = qobject_cast<CardBox *>(stop);
         EXPECT_TRUE(box == nullptr || box->IsChoosable());
+    }
+    // Every seat's money, tricks and words among them.
+    for (int seat = 1; seat <= 3; ++seat) {
+        for (const Control box : {Control::Money, Control::KolVz, Control::talk}) {
+            EXPECT_NE(std::find(cycle.begin(), cycle.end(), w.W(box, seat)), cycle.end());
+        }
     }
     EXPECT_EQ(Focused(), w.W(Control::PasVurp));
     Key(Qt::Key_Tab);

@@ -49,6 +49,14 @@ std::vector<ControlRef> TabOrder() {
     for (int k = 1; k <= DesignOf(Control::GoKats).count; ++k) {
         order.push_back({Control::GoKats, k});
     }
+    // Last, what there is to read: the bank, then each seat's money, tricks
+    // and words, so that a player who cannot see the table can still read it.
+    order.push_back({Control::bank, 0});
+    for (int seat = 1; seat <= 3; ++seat) {
+        for (const Control box : {Control::Money, Control::KolVz, Control::talk, Control::Talk2}) {
+            order.push_back({box, seat});
+        }
+    }
     return order;
 }
 

@@ -17,7 +17,9 @@ struct ControlRef {
 
 // Every control that can take the keyboard focus, in the order Tab visits
 // them: the panel buttons, the stake and the deal, the human's hand from left
-// to right with Next and the exchange, then the declaration and rank buttons.
+// to right with Next and the exchange, the declaration and rank buttons, then
+// the boxes that are only read: the bank and each seat's money, tricks and
+// words.
 std::vector<ControlRef> TabOrder();
 
 // The human's card boxes from left to right as the table shows them.

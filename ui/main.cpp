@@ -14,8 +14,8 @@
 #include <string_view>
 
 #include "main_window.h"
-#include "settings.h"
 #include "random.h"
+#include "settings.h"
 
 namespace {
 

@@ -232,9 +232,8 @@ void MainWindow::ShowWhatHappened() {
         steps.push_back(std::move(first));
         for (std::size_t m = 0; m < moves.size(); ++m) {
             const std::size_t end = m + 1 < moves.size() ? moves[m + 1] : told_.size();
-            ShownStep step = m + 1 < moves.size()
-                                 ? atEvent_[end - 1]
-                                 : ShownStep{TableNow(), game_.TrickBest, {}};
+            ShownStep step = m + 1 < moves.size() ? atEvent_[end - 1]
+                                                  : ShownStep{TableNow(), game_.TrickBest, {}};
             step.events = eventsBetween(moves[m], end);
             steps.push_back(std::move(step));
         }
@@ -627,7 +626,8 @@ QWidget *MainWindow::MakeWidget(const ControlDesign &design) {
             if (design.locked) {
                 auto *line = new QLineEdit(table_);
                 line->setReadOnly(true);
-                line->setFocusPolicy(Qt::ClickFocus);
+                // Tab reaches them after every control that can be pressed.
+                line->setFocusPolicy(Qt::StrongFocus);
                 return line;
             }
             auto *line = new EditLine(table_);

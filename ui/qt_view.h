@@ -35,7 +35,9 @@ public:
 
     void Tell(const GameEvent &event) override;
     // Who hears of the events: the window.
-    void OnTell(std::function<void(const GameEvent &)> listener) { listener_ = std::move(listener); }
+    void OnTell(std::function<void(const GameEvent &)> listener) {
+        listener_ = std::move(listener);
+    }
 
     // Shows a control exactly as `state` has it: colours the state has not
     // set go back to the table's.
