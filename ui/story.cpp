@@ -46,13 +46,12 @@ StatusLine::StatusLine(QWidget *parent) : QLabel(parent) {
 }
 
 void StatusLine::Say(const QString &sentence) {
+    // The label tells of its new name itself.
     setText(sentence);
     if (!QAccessible::isActive()) {
         return;
     }
-    QAccessibleEvent named(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&named);
-    // Shown anew: what a screen reader announces a notification by.
+    // Shown anew: what Orca speaks a notification on, whatever has the focus.
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
 }
