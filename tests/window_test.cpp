@@ -74,7 +74,7 @@ struct Window {
     }
 };
 
-TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
+TEST(Window, OpensAtTheLayoutsSizeWithItsTitleAndIcon) {
     Window w;
     w.Show();
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Вурп"));
@@ -82,13 +82,15 @@ TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
     for (const int size : {16, 32, 64}) {
         EXPECT_EQ(w.window.windowIcon().pixmap(size).size(), QSize(size, size));
     }
-    // The table keeps its size; the menu bar stands above it.
+    // The table at the layout's size, and the menu bar above it; the window
+    // can be made smaller and larger.
     EXPECT_EQ(w.window.table()->size(), QSize(792, 566));
     // The status line below it.
     EXPECT_EQ(w.window.size(),
               QSize(792, 566 + w.window.menuBar()->height() + w.window.statusLine()->height()));
     EXPECT_EQ(w.window.table()->pos(), QPoint(0, w.window.menuBar()->height()));
-    EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
+    EXPECT_LT(w.window.minimumSizeHint().height(), w.window.height());
+    EXPECT_GT(w.window.maximumHeight(), w.window.height());
     // A spot of bare table, clear of every control.
     EXPECT_EQ(w.window.table()->grab().toImage().pixelColor(300, 300), kTeal);
 }
@@ -546,6 +548,77 @@ PictureSet Loaded(const QString &root, std::string_view name) {
     LoadPicture(root, name);
     WaitForPictures();
     return LoadPicture(root, name);
+}
+
+// The table at the size of a laptop at 200 % (960 x 540), of the layout on a
+// large screen, and at twice that size remembered from before: each control
+// where the layout places it, scaled with the table as one; the fonts too; and
+// a card drawn from the picture made for its pixels.
+TEST(Window, AtThreeSizesTheTableScalesAsOne) {
+    struct Size {
+        QSize room;
+        // The table's size when the window was last closed, in pixels of the
+        // layout's table; none the first time.
+        qreal remembered;
+        // A screen on which a pixel of the card picture covers two: the
+        // picture at twice its size lands pixel for pixel.
+        qreal ratio;
+    };
+    const PictureSet nine = Loaded(kSourceRoot, "9c");
+    for (const Size &size : {Size{QSize(960, 540), 0, 0}, Size{QSize(1920, 1080), 0, 2},
+                             Size{QSize(1920, 1200), 2, 1}}) {
+        SCOPED_TRACE(std::to_string(size.room.width()) + "x" + std::to_string(size.room.height()));
+        Window w;
+        ScaledTable *table = w.window.table();
+        const int designFont = QFontInfo(w.W(Control::Razd)->font()).pixelSize();
+        const int designTitle = QFontInfo(w.W(Control::Label4)->font()).pixelSize();
+        std::optional<QSize> remembered;
+        if (size.remembered != 0) {
+            remembered = w.window.sizeHint() - kDesignSize + kDesignSize * size.remembered;
+        }
+        w.window.resize(StartSize(w.window, size.room, remembered));
+        w.Show();
+        EXPECT_EQ(w.window.size().boundedTo(size.room), w.window.size());
+
+        // The table as large as fits, centred: it fills the window across or
+        // down, with even margins of bare table.
+        const qreal s = std::min(table->width() / 792.0, table->height() / 566.0);
+        EXPECT_DOUBLE_EQ(table->Scale(), s);
+        const QRect area = table->Area();
+        EXPECT_TRUE(table->rect().contains(area));
+        EXPECT_TRUE(area.width() == table->width() || area.height() == table->height());
+        EXPECT_LE(std::abs(area.left() - (table->width() - area.right() - 1)), 1);
+        EXPECT_LE(std::abs(area.top() - (table->height() - area.bottom() - 1)), 1);
+        EXPECT_TRUE(w.window.rect().contains(table->geometry()));
+        // The spot of bare table the layout leaves at (300, 300).
+        const QPoint bare = area.topLeft() + (QPointF(300, 300) * s).toPoint();
+        EXPECT_EQ(table->grab().toImage().pixelColor(bare), kTeal);
+
+        for (const auto &[id, i] : AllElements()) {
+            SCOPED_TRACE(ElementName(id, i));
+            const QRect design = ToPixels(Placement(id, i));
+            const QRect shown = w.W(id, i)->geometry().translated(-area.topLeft());
+            EXPECT_NEAR(shown.left(), design.left() * s, 1);
+            EXPECT_NEAR(shown.top(), design.top() * s, 1);
+            EXPECT_NEAR(shown.width(), design.width() * s, 1);
+            EXPECT_NEAR(shown.height(), design.height() * s, 1);
+            EXPECT_TRUE(area.contains(w.W(id, i)->geometry()));
+        }
+        EXPECT_NEAR(QFontInfo(w.W(Control::Razd)->font()).pixelSize(), designFont * s, 1);
+        EXPECT_NEAR(QFontInfo(w.W(Control::talk, 1)->font()).pixelSize(), designFont * s, 1);
+        EXPECT_NEAR(QFontInfo(w.W(Control::Label4)->font()).pixelSize(), designTitle * s, 1);
+
+        if (size.ratio != 0) {
+            ASSERT_DOUBLE_EQ(s * size.ratio, 2);
+            auto *box = w.As<CardBox>(Control::Pict1, 1);
+            box->ShowPicture(QStringLiteral("9c"), nine);
+            ASSERT_EQ(nine.ForRatio(2).size(), QSize(142, 192));
+            const QPoint corner(static_cast<int>(box->width() - 71 * s) / 2,
+                                static_cast<int>(box->height() - 96 * s) / 2);
+            EXPECT_EQ(Rendered(*box, size.ratio).copy(QRect(corner * size.ratio, QSize(142, 192))),
+                      Pixels(nine.ForRatio(2)));
+        }
+    }
 }
 
 TEST(CardPictures, EveryPictureOfTheRepositoryLoadsAtCardSize) {

@@ -20,6 +20,7 @@
 #include "event_sentences.h"
 #include "focus.h"
 #include "layout.h"
+#include "scaled_table.h"
 #include "settings.h"
 #include "story.h"
 #include "widgets.h"
@@ -61,16 +62,14 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     InstallAccessibility();
     setWindowTitle(QStringLiteral("Вурп"));
     setWindowIcon(WindowIcon());
-    // The menu bar above, the table of fixed size below it: the window is as
-    // large as both.
+    // The menu bar above, the table below it, scaled to the rest of the
+    // window.
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     BuildMenu();
     layout->setMenuBar(menuBar_);
-    table_ = new QWidget(this);
-    table_->setFixedSize(kClientWidth, kClientHeight);
+    table_ = new ScaledTable(this);
     layout->addWidget(table_);
     QFont base = font();
     base.setPointSize(kControlPointSize);
@@ -90,7 +89,7 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
         for (int e = 0; e < elements; ++e) {
             const int index = design.count == 0 ? 0 : e + 1;
             QWidget *widget = MakeWidget(design);
-            widget->setGeometry(ToPixels(Placement(design.id, index)));
+            table_->Place(widget, Placement(design.id, index));
             view_.Add(design.id, widget);
             const auto element = static_cast<std::size_t>(e);
             view_.SetText(design.id, index,
@@ -112,13 +111,17 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     control(Control::TextGame)->raise();
     // The log of the deal opens where the rules do.
     log_ = new GameLog(table_);
-    log_->setGeometry(ToPixels(Placement(Control::TextPravila, 0)));
+    table_->Place(log_, Placement(Control::TextPravila, 0));
     log_->hide();
 
     SetUpKeyboard();
     game_.Form_Load();
     journal_->Restart(JournalHeader(), false);
     FocusLikelyNext(std::nullopt);
+
+    // The table at the layout's size, unless the program chooses another: Qt
+    // would open the window at two thirds of a small screen.
+    resize(sizeHint());
 }
 
 MainWindow::~MainWindow() = default;

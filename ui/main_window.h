@@ -17,6 +17,7 @@
 #include "pacing.h"
 #include "qt_view.h"
 #include "random.h"
+#include "scaled_table.h"
 
 class QActionGroup;
 class QMenu;
@@ -41,7 +42,7 @@ public:
     // index the control does not have.
     QWidget *control(Control control, int index = 0) const { return view_.Widget(control, index); }
     // The table under the menu bar, which holds every control.
-    QWidget *table() const { return table_; }
+    ScaledTable *table() const { return table_; }
     QMenuBar *menuBar() const { return menuBar_; }
 
     // Keeps the game in the journal in `folder`: the game written there goes
@@ -118,7 +119,7 @@ private:
     JournalRandom random_;
     Game game_;
     std::unique_ptr<JournalFile> journal_;
-    QWidget *table_ = nullptr;
+    ScaledTable *table_ = nullptr;
     QMenuBar *menuBar_ = nullptr;
     // The controls are being set to a game read back: their signals are no
     // actions of the player.

@@ -16,8 +16,9 @@ class QPainter;
 namespace vurp::ui {
 
 // The focus frame: yellow outside, black inside, so it stands out on the teal
-// table, on a white card and on a grey button alike.
-void DrawFocusFrame(QPainter &p, const QRect &area);
+// table, on a white card and on a grey button alike; its lines as wide as the
+// table's `scale` makes them.
+void DrawFocusFrame(QPainter &p, const QRect &area, qreal scale);
 
 // A picture box: shows one card picture and reports a left click.
 class CardBox final : public QLabel {
@@ -30,8 +31,9 @@ public:
     QString PictureName() const { return name_; }
     // The picture shown, at its own size (71 x 96).
     QPixmap Picture() const { return picture_.Base(); }
-    // What the box draws where a logical pixel covers `ratio` device pixels.
-    QPixmap PictureFor(qreal ratio) const { return picture_.ForRatio(ratio); }
+    // What the box draws where a logical pixel covers `ratio` device pixels,
+    // on a table of any scale.
+    QPixmap PictureFor(qreal ratio) const;
     // Whether the picture shown stands in for one still being decoded.
     bool PicturePending() const { return picture_.Pending(); }
 
