@@ -578,6 +578,10 @@ TEST(Window, AtThreeSizesTheTableScalesAsOne) {
         }
         w.window.resize(StartSize(w.window, size.room, remembered));
         w.Show();
+        // A long sentence on the status line does not push the window off
+        // the screen.
+        w.window.statusLine()->Say(QString(300, QChar(u'ж')));
+        QCoreApplication::sendPostedEvents();
         EXPECT_EQ(w.window.size().boundedTo(size.room), w.window.size());
 
         // The table as large as fits, centred: it fills the window across or

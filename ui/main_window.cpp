@@ -79,6 +79,8 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     table_->setPalette(tableColours);
     table_->setAutoFillBackground(true);
     status_ = new StatusLine(this);
+    // A long sentence is cut at the window's edge rather than widen the window.
+    status_->setSizePolicy(QSizePolicy::Ignored, status_->sizePolicy().verticalPolicy());
     layout->addWidget(status_);
     view_.OnTell([this](const GameEvent &event) { Told(event); });
     pacer_ = new Pacer(
