@@ -41,6 +41,8 @@ public:
     bool IsChoosable() const { return choosable_; }
     // Names the card shown, for screen readers and the tooltip.
     void SetCardName(const QString &name);
+    // Why the box cannot be chosen now: its tooltip while it is disabled.
+    void SetWhyNot(const QString &reason);
     // Clicks the box, as the mouse or the keyboard does, while it is enabled
     // and visible.
     void Press();
@@ -72,6 +74,7 @@ private:
     bool choosable_ = false;
     bool dimmed_ = false;
     bool marked_ = false;
+    QString whyNot_;
     QString name_;
     PictureSet picture_;
     bool pressed_ = false;
