@@ -511,6 +511,12 @@ TEST(Keyboard, AnOpenPanelHoldsTheKeyboardAndGivesItBack) {
     Key(Qt::Key_Escape);
     EXPECT_FALSE(rules->isVisible());
     EXPECT_EQ(Focused(), card);
+    // Opened and closed by the mouse, it gives the keyboard back there too.
+    w.ClickOn(Control::Pravila);
+    EXPECT_EQ(Focused(), rules);
+    w.ClickOn(Control::Pravila);
+    EXPECT_FALSE(rules->isVisible());
+    EXPECT_EQ(Focused(), card);
 
     // The About panel opens beside the rules, from the menu as from its
     // button; Tab goes round both, and Escape closes both.

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "focus.h"
+#include "widgets.h"
 
 namespace vurp::ui {
 
@@ -37,6 +38,23 @@ protected:
     void wheelEvent(QWheelEvent *event) override { event->accept(); }
 };
 
+// The table's focus frame, drawn over the edge of a panel that has the
+// keyboard: the panel itself draws too faint a one.
+class FocusRing final : public QWidget {
+public:
+    explicit FocusRing(QWidget *parent) : QWidget(parent) {
+        setFocusPolicy(Qt::NoFocus);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter p(this);
+        DrawFocusFrame(p, rect());
+    }
+};
+
 bool IsTab(const QKeyEvent *key) {
     return (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
@@ -46,16 +64,22 @@ bool IsTab(const QKeyEvent *key) {
 
 Panels::Panels(QtView &view, QObject *parent)
     : QObject(parent), view_(view), table_(view.Widget(Control::TextPravila, 0)->parentWidget()),
-      shade_(new Shade(table_)), panels_{{Control::TextPravila, Control::Pravila},
-                                         {Control::TextGame, Control::Game}} {
+      shade_(new Shade(table_)),
+      ring_(new FocusRing(table_)), panels_{{Control::TextPravila, Control::Pravila},
+                                            {Control::TextGame, Control::Game}} {
     table_->installEventFilter(this);
     for (const Panel &p : panels_) {
         Widget(p.text)->installEventFilter(this);
         Widget(p.button)->installEventFilter(this);
+        // A click on a panel's button leaves the keyboard where it was, so
+        // that the panel gives it back there; Tab still reaches the button.
+        Widget(p.button)->setFocusPolicy(Qt::TabFocus);
         Widget(p.text)->setAccessibleDescription(QString::fromUtf8(kKeys));
     }
-    connect(qApp, &QApplication::focusChanged, this,
-            [this](QWidget *, QWidget *now) { KeepFocusInside(now); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        KeepFocusInside(now);
+        ShowFocusRing();
+    });
 }
 
 bool Panels::Open(const Panel &panel) const {
@@ -100,6 +124,7 @@ bool Panels::eventFilter(QObject *watched, QEvent *event) {
     case QEvent::Resize:
         if (AnyOpen()) {
             UpdateShade();
+            ShowFocusRing();
         }
         break;
     case QEvent::KeyPress: {
@@ -134,15 +159,18 @@ void Panels::Opened(QWidget *panel) {
     shade_->raise();
     // A screen reader reads the panel's name as it takes the focus.
     panel->setFocus(Qt::OtherFocusReason);
+    ShowFocusRing();
 }
 
 void Panels::Closed() {
     if (AnyOpen()) {
         UpdateShade();
         KeepFocusInside(table_->window()->focusWidget());
+        ShowFocusRing();
         return;
     }
     shade_->hide();
+    ring_->hide();
     QWidget *back = returnTo_;
     returnTo_ = nullptr;
     if (back == nullptr || back->isHidden() || !back->isEnabled() || !table_->isAncestorOf(back)) {
@@ -162,6 +190,22 @@ void Panels::KeepFocusInside(QWidget *now) {
     if (std::find(ring.begin(), ring.end(), now) == ring.end()) {
         ring.front()->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void Panels::ShowFocusRing() {
+    QWidget *focused = table_->window()->focusWidget();
+    const bool onPanel =
+        focused != nullptr && focused->hasFocus() &&
+        std::any_of(panels_.begin(), panels_.end(), [this, focused](const Panel &p) {
+            return Open(p) && Widget(p.text) == focused;
+        });
+    if (!onPanel) {
+        ring_->hide();
+        return;
+    }
+    ring_->setGeometry(focused->geometry());
+    ring_->show();
+    ring_->raise();
 }
 
 void Panels::UpdateShade() {

@@ -48,6 +48,8 @@ private:
     void Opened(QWidget *panel);
     void Closed();
     void KeepFocusInside(QWidget *now);
+    // The focus frame shows on a panel while it has the keyboard.
+    void ShowFocusRing();
     // The shade lies over the table but leaves the open panels and the two
     // buttons uncovered.
     void UpdateShade();
@@ -56,6 +58,7 @@ private:
     // What holds the controls: the panels' parent.
     QWidget *table_;
     QWidget *shade_;
+    QWidget *ring_;
     std::vector<Panel> panels_;
     // The control that had the keyboard before the first panel opened.
     QPointer<QWidget> returnTo_;
