@@ -507,6 +507,12 @@ TEST(Keyboard, AnOpenPanelHoldsTheKeyboardAndGivesItBack) {
     EXPECT_EQ(TableOf(w.window.game()), table);
     EXPECT_EQ(w.window.Journal(), journal);
     EXPECT_EQ(Focused(), rules);
+    // The log of the deal opens beneath the rules, and the rules keep the
+    // keyboard.
+    Key(Qt::Key_L);
+    EXPECT_EQ(Focused(), rules);
+    EXPECT_EQ(w.window.childAt(rules->mapTo(&w.window, QPoint(40, 40))), rules->viewport());
+    Key(Qt::Key_L);
 
     Key(Qt::Key_Escape);
     EXPECT_FALSE(rules->isVisible());

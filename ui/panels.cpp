@@ -156,7 +156,7 @@ void Panels::Opened(QWidget *panel) {
     }
     UpdateShade();
     shade_->show();
-    shade_->raise();
+    StackOnTop();
     // A screen reader reads the panel's name as it takes the focus.
     panel->setFocus(Qt::OtherFocusReason);
     ShowFocusRing();
@@ -188,8 +188,21 @@ void Panels::KeepFocusInside(QWidget *now) {
     }
     const std::vector<QWidget *> ring = Ring();
     if (std::find(ring.begin(), ring.end(), now) == ring.end()) {
+        // Whatever took the keyboard, the log of the deal say, goes under
+        // the shade with the rest of the table.
+        StackOnTop();
         ring.front()->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void Panels::StackOnTop() {
+    shade_->raise();
+    for (const Panel &p : panels_) {
+        if (Open(p)) {
+            Widget(p.text)->raise();
+        }
+    }
+    ring_->raise();
 }
 
 void Panels::ShowFocusRing() {

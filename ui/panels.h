@@ -48,6 +48,8 @@ private:
     void Opened(QWidget *panel);
     void Closed();
     void KeepFocusInside(QWidget *now);
+    // The shade over the table, the open panels over the shade.
+    void StackOnTop();
     // The focus frame shows on a panel while it has the keyboard.
     void ShowFocusRing();
     // The shade lies over the table but leaves the open panels and the two
