@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -39,6 +40,7 @@
 #include "main_window.h"
 #include "story.h"
 #include "test_support.h"
+#include "why_not.h"
 #include "widgets.h"
 #include "window_support.h"
 
@@ -328,7 +330,14 @@ void ExpectCardNames(Window &w) {
                 EXPECT_EQ(a->role(), QAccessible::Button);
                 EXPECT_EQ(box->cursor().shape(),
                           box->isEnabled() ? Qt::PointingHandCursor : Qt::ArrowCursor);
-                EXPECT_EQ(box->toolTip().isEmpty(), !box->isEnabled());
+                // A card that can be chosen says so; one that cannot says why.
+                const QString whyNot =
+                    QString::fromStdString(WhyNot(game, w.view(), Control::Pict1, i));
+                EXPECT_EQ(box->toolTip(),
+                          box->isEnabled() ? name + QStringLiteral(": выбрать") : whyNot);
+                EXPECT_FALSE(box->toolTip().isEmpty());
+                EXPECT_EQ(a->text(QAccessible::Description),
+                          box->isEnabled() ? CardBoxDescription(Control::Pict1, i) : whyNot);
             } else {
                 EXPECT_EQ(a->role(), QAccessible::Graphic);
             }
@@ -437,6 +446,145 @@ TEST(Keyboard, AWholeDealIsPlayedWithKeysAloneAndTheCardsAreNamed) {
     EXPECT_FALSE(w.W(Control::TextGame)->isVisible());
     Key(Qt::Key_Escape);
     EXPECT_FALSE(w.W(Control::TextPravila)->isVisible());
+}
+
+// An open panel holds the keyboard: Tab goes round the panel and the button
+// that closes it, the keys scroll it, nothing beneath answers, and Escape
+// gives the focus back to the card that had it.
+TEST(Keyboard, AnOpenPanelHoldsTheKeyboardAndGivesItBack) {
+    Window w;
+    w.ArrangeDeck(vurp::testing::DeckStartingWith("9c8c7c6c1p2p3p4p1k2k3k4k5c"));
+    ShowActive(w);
+    Key(Qt::Key_Return);
+    ASSERT_EQ(Focused(), w.W(Control::PasVurp));
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Space);
+    ASSERT_EQ(Focused(), w.W(Control::Pict1, 1)) << "seat 1's exchange";
+    Key(Qt::Key_Right);
+    QWidget *card = Focused();
+    ASSERT_EQ(card, w.W(Control::Pict1, 2));
+
+    Key(Qt::Key_F1);
+    auto *rules = w.As<QPlainTextEdit>(Control::TextPravila);
+    ASSERT_TRUE(rules->isVisible());
+    EXPECT_EQ(Focused(), rules);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(rules)->text(QAccessible::Name),
+              QStringLiteral("Правила игры"));
+    EXPECT_EQ(TabCycle(), (std::vector<QWidget *>{rules, w.W(Control::Pravila)}));
+    Key(Qt::Key_Backtab);
+    EXPECT_EQ(Focused(), w.W(Control::Pravila));
+    Key(Qt::Key_Backtab);
+    ASSERT_EQ(Focused(), rules);
+
+    QScrollBar *bar = rules->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const auto moved = [bar](Qt::Key key) {
+        const int before = bar->value();
+        Key(key);
+        return bar->value() - before;
+    };
+    // Down a line, Page Down and Space a page, End and Home to either end.
+    const int line = moved(Qt::Key_Down);
+    EXPECT_GT(line, 0);
+    EXPECT_EQ(moved(Qt::Key_Up), -line);
+    const int page = moved(Qt::Key_PageDown);
+    EXPECT_GT(page, line);
+    EXPECT_EQ(moved(Qt::Key_PageUp), -page);
+    EXPECT_EQ(moved(Qt::Key_Space), page);
+    Key(Qt::Key_End);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    Key(Qt::Key_Home);
+    EXPECT_EQ(bar->value(), 0);
+
+    // Under the panel and beside it the table answers to nothing but the
+    // panels' buttons: not the mouse, a key sent to a card, nor Ctrl+Z.
+    const std::string table = TableOf(w.window.game());
+    const std::string journal = w.window.Journal();
+    QWidget *under = w.W(Control::Pict1, 1);
+    EXPECT_NE(w.window.childAt(under->mapTo(&w.window, under->rect().center())), under);
+    w.ClickOn(Control::Pict1, 1);
+    QTest::keyClick(w.W(Control::Pict1, 2), Qt::Key_Space);
+    w.ClickOn(Control::Change);
+    QTest::keyClick(rules, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(TableOf(w.window.game()), table);
+    EXPECT_EQ(w.window.Journal(), journal);
+    EXPECT_EQ(Focused(), rules);
+    // The log of the deal opens beneath the rules, and the rules keep the
+    // keyboard.
+    Key(Qt::Key_L);
+    EXPECT_EQ(Focused(), rules);
+    EXPECT_EQ(w.window.childAt(rules->mapTo(&w.window, QPoint(40, 40))), rules->viewport());
+    Key(Qt::Key_L);
+
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(rules->isVisible());
+    EXPECT_EQ(Focused(), card);
+    // Opened and closed by the mouse, it gives the keyboard back there too.
+    w.ClickOn(Control::Pravila);
+    EXPECT_EQ(Focused(), rules);
+    w.ClickOn(Control::Pravila);
+    EXPECT_FALSE(rules->isVisible());
+    EXPECT_EQ(Focused(), card);
+
+    // The About panel opens beside the rules, from the menu as from its
+    // button; Tab goes round both, and Escape closes both.
+    Key(Qt::Key_F1);
+    QWidget *about = w.W(Control::TextGame);
+    w.window.menuBar()->actions().back()->menu()->actions().back()->trigger();
+    ASSERT_TRUE(about->isVisible());
+    EXPECT_TRUE(rules->isVisible());
+    EXPECT_EQ(Focused(), about);
+    EXPECT_EQ(TabCycle(),
+              (std::vector<QWidget *>{about, w.W(Control::Game), rules, w.W(Control::Pravila)}));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(rules->isVisible());
+    EXPECT_FALSE(about->isVisible());
+    EXPECT_EQ(Focused(), card);
+    EXPECT_TRUE(
+        w.window.Journal().ends_with("click Pravila\nclick Game\nclick Pravila\nclick Game\n"));
+    EXPECT_EQ(TableOf(w.window.game()), table);
+}
+
+// A screen reader hears the table's boxes and labels without the spaces that
+// line the numbers and words up on the screen, all through a deal.
+TEST(Accessibility, TheTableReadsWithoutStraySpaces) {
+    Window w;
+    w.ArrangeDeck(vurp::testing::DeckStartingWith("9c8c7c6c1p2p3p4p1k2k3k4k5c"));
+    ShowActive(w);
+    const auto clean = [](const QString &t) { return t == t.simplified(); };
+    int lined = 0;
+    for (int step = 0; step < 80; ++step) {
+        QWidget *focused = Focused();
+        ASSERT_NE(focused, nullptr);
+        QTest::mouseClick(focused, Qt::LeftButton);
+        for (const auto &[c, i] : AllElements()) {
+            auto *line = w.As<QLineEdit>(c, i);
+            if ((line == nullptr || !line->isReadOnly()) && w.As<QLabel>(c, i) == nullptr) {
+                continue;
+            }
+            SCOPED_TRACE(ElementName(c, i) + " at step " + std::to_string(step));
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.W(c, i));
+            ASSERT_NE(a, nullptr);
+            const QString value = a->text(QAccessible::Value);
+            EXPECT_TRUE(clean(a->text(QAccessible::Name)))
+                << a->text(QAccessible::Name).toStdString();
+            EXPECT_TRUE(clean(a->text(QAccessible::Description)));
+            EXPECT_TRUE(clean(value)) << value.toStdString();
+            if (line != nullptr) {
+                EXPECT_EQ(value, line->text().simplified());
+                QAccessibleTextInterface *text = a->textInterface();
+                ASSERT_NE(text, nullptr);
+                EXPECT_EQ(text->text(0, text->characterCount()), value);
+                lined += line->text() != value ? 1 : 0;
+            }
+        }
+        if (w.W(Control::Razd)->isEnabled() && step > 0) {
+            break;
+        }
+    }
+    EXPECT_TRUE(w.W(Control::Razd)->isEnabled());
+    // The deal wrote words and numbers lined up with spaces.
+    EXPECT_GT(lined, 0);
 }
 
 double Luminance(const QColor &c) {

@@ -20,6 +20,7 @@
 #include "event_sentences.h"
 #include "focus.h"
 #include "layout.h"
+#include "panels.h"
 #include "scaled_table.h"
 #include "settings.h"
 #include "story.h"
@@ -115,10 +116,12 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     log_ = new GameLog(table_);
     table_->Place(log_, Placement(Control::TextPravila, 0));
     log_->hide();
+    panels_ = new Panels(view_, this);
 
     SetUpKeyboard();
     game_.Form_Load();
     journal_->Restart(JournalHeader(), false);
+    DimUnplayableCards();
     FocusLikelyNext(std::nullopt);
 
     // The table at the layout's size, unless the program chooses another: Qt
@@ -146,7 +149,11 @@ void MainWindow::SetUpKeyboard() {
     // Ctrl+Z takes back the card last thrown away in the exchange; nothing
     // else can be undone.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
-    connect(undo, &QShortcut::activated, this, [this] { TakeBackCard(); });
+    connect(undo, &QShortcut::activated, this, [this] {
+        if (!panels_->AnyOpen()) {
+            TakeBackCard();
+        }
+    });
     // Escape closes whichever panel is open, through its own button.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, [this] {
@@ -188,6 +195,10 @@ void MainWindow::BuildMenu() {
 }
 
 bool MainWindow::Deliver(Control id, int index) {
+    // An open panel lies over the table: only the panels' buttons answer.
+    if (panels_->Blocks(id)) {
+        return false;
+    }
     pacer_->Finish();
     told_.clear();
     atEvent_.clear();
@@ -581,9 +592,15 @@ void MainWindow::DimUnplayableCards() {
             ->SetDimmed(choosing && view_.Visible(Control::Pict1, box) &&
                         !view_.Enabled(Control::Pict1, box));
     }
+    // And every control that cannot be pressed says why.
+    ExplainWhyNot(game_, view_);
 }
 
 void MainWindow::FocusLikelyNext(std::optional<ControlRef> pressed) {
+    // An open panel keeps the keyboard; closed, it finds the control itself.
+    if (panels_->AnyOpen()) {
+        return;
+    }
     if (const auto next = LikelyNext(view_, pressed)) {
         control(next->control, next->index)->setFocus(Qt::OtherFocusReason);
     }

@@ -27,6 +27,7 @@ namespace vurp::ui {
 
 class GameLog;
 class StatusLine;
+class Panels;
 
 class MainWindow final : public QWidget {
     Q_OBJECT
@@ -121,6 +122,7 @@ private:
     std::unique_ptr<JournalFile> journal_;
     ScaledTable *table_ = nullptr;
     QMenuBar *menuBar_ = nullptr;
+    Panels *panels_ = nullptr;
     // The controls are being set to a game read back: their signals are no
     // actions of the player.
     bool restoring_ = false;

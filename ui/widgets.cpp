@@ -59,6 +59,13 @@ void CardBox::SetCardName(const QString &name) {
     UpdateHints();
 }
 
+void CardBox::SetWhyNot(const QString &reason) {
+    if (reason != whyNot_) {
+        whyNot_ = reason;
+        UpdateHints();
+    }
+}
+
 void CardBox::UpdateHints() {
     if (choosable_ && isEnabled()) {
         setCursor(Qt::PointingHandCursor);
@@ -66,7 +73,7 @@ void CardBox::UpdateHints() {
                                               : accessibleName() + QStringLiteral(": выбрать"));
     } else {
         unsetCursor();
-        setToolTip(QString());
+        setToolTip(whyNot_);
     }
 }
 

@@ -43,6 +43,8 @@ public:
     bool IsChoosable() const { return choosable_; }
     // Names the card shown, for screen readers and the tooltip.
     void SetCardName(const QString &name);
+    // Why the box cannot be chosen now: its tooltip while it is disabled.
+    void SetWhyNot(const QString &reason);
     // Clicks the box, as the mouse or the keyboard does, while it is enabled
     // and visible.
     void Press();
@@ -74,6 +76,7 @@ private:
     bool choosable_ = false;
     bool dimmed_ = false;
     bool marked_ = false;
+    QString whyNot_;
     QString name_;
     PictureSet picture_;
     bool pressed_ = false;
