@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "focus.h"
+#include "scaled_table.h"
 #include "widgets.h"
 
 namespace vurp::ui {
@@ -51,7 +52,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override {
         QPainter p(this);
-        DrawFocusFrame(p, rect());
+        DrawFocusFrame(p, rect(), TableScale(this));
     }
 };
 
