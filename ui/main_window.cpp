@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
@@ -342,8 +343,14 @@ void MainWindow::BuildPaceMenu(QMenu *menu) {
 void MainWindow::ToggleLog() {
     log_->setVisible(!log_->isVisible());
     if (log_->isVisible()) {
+        beforeLog_ = QApplication::focusWidget();
         log_->raise();
         log_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The focus goes back where it was, while that can still be pressed.
+    if (beforeLog_ && beforeLog_->isVisible() && beforeLog_->isEnabled()) {
+        beforeLog_->setFocus(Qt::OtherFocusReason);
     } else {
         FocusLikelyNext(pressed_);
     }

@@ -2,6 +2,7 @@
 // table.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -141,6 +142,8 @@ private:
     // moves have been shown.
     std::optional<ControlRef> pressed_;
     bool focusWhenShown_ = false;
+    // The control that had the keyboard when the log opened.
+    QPointer<QWidget> beforeLog_;
 };
 
 } // namespace vurp::ui
