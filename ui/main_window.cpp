@@ -259,6 +259,15 @@ void MainWindow::ShowWhatHappened() {
     }
     told_.clear();
     atEvent_.clear();
+    if (steps.size() > 1) {
+        // Nothing holds the keyboard while the moves are shown: a control
+        // the showing hides or shuts would hand it on down the Tab order,
+        // and a screen reader would read out every stop on the way.
+        if (QWidget *focused = QApplication::focusWidget(); focused && focused->window() == this) {
+            focused->clearFocus();
+            focusWhenShown_ = true;
+        }
+    }
     pacer_->Start(std::move(steps));
 }
 
@@ -574,9 +583,19 @@ void MainWindow::ChooseWhereToSave() {
 }
 
 void MainWindow::Press(Control id, int index) {
+    const bool panelButton = id == Control::Pravila || id == Control::Game;
+    if (panels_->Blocks(id)) {
+        return;
+    }
+    if (QWidget *focused = QApplication::focusWidget(); !panelButton && focused != nullptr) {
+        // The move may shut or hide the control pressed, and the keyboard
+        // would wander down the Tab order, read out at every stop, before
+        // it lands on the control likely pressed next.
+        focused->clearFocus();
+    }
     Deliver(id, index);
     // The panel buttons leave the game where it was, and the focus too.
-    if (id != Control::Pravila && id != Control::Game) {
+    if (!panelButton) {
         // The pressed control, not the focus: a card box that was hidden and
         // shown again on the way has lost the focus to its neighbour.
         pressed_ = ControlRef{id, index};
