@@ -318,9 +318,11 @@ void MainWindow::MarkTrick(const std::string &trickBest) {
                 (marked ? QStringLiteral(", пока берёт взятку") : QString()));
         }
         QWidget *words = control(Control::talk, s);
-        QFont font = words->font();
-        font.setBold(box->IsMarked());
-        words->setFont(font);
+        if (words->font().bold() != box->IsMarked()) {
+            QFont font = words->font();
+            font.setBold(box->IsMarked());
+            words->setFont(font);
+        }
     }
 }
 
