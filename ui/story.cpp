@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPainter>
 
 #include "event_sentences.h"
 
@@ -16,7 +17,7 @@ public:
     explicit StatusAccessible(QWidget *line) : QAccessibleWidget(line, QAccessible::Notification) {}
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) {
-            return static_cast<QLabel *>(widget())->text();
+            return static_cast<StatusLine *>(widget())->text();
         }
         return QAccessibleWidget::text(t);
     }
@@ -33,20 +34,44 @@ QAccessibleInterface *StatusFactory(const QString &className, QObject *object) {
 
 } // namespace
 
-StatusLine::StatusLine(QWidget *parent) : QLabel(parent) {
+StatusLine::StatusLine(QWidget *parent) : QWidget(parent) {
     static const bool installed = [] {
         QAccessible::installFactory(StatusFactory);
         return true;
     }();
     static_cast<void>(installed);
-    setTextFormat(Qt::PlainText);
     setFocusPolicy(Qt::NoFocus);
     setContentsMargins(6, 2, 6, 2);
     setAccessibleDescription(QStringLiteral("Ход игры"));
 }
 
+QSize StatusLine::sizeHint() const {
+    const QMargins m = contentsMargins();
+    return QSize(m.left() + m.right() + fontMetrics().averageCharWidth() * 20,
+                 m.top() + m.bottom() + fontMetrics().height());
+}
+
+void StatusLine::setText(const QString &sentence) {
+    if (sentence == text_) {
+        return;
+    }
+    text_ = sentence;
+    update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent named(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&named);
+    }
+}
+
+void StatusLine::paintEvent(QPaintEvent *) {
+    QPainter p(this);
+    const QRect area = contentsRect();
+    // A sentence longer than the window is cut with an ellipsis.
+    p.drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
+               fontMetrics().elidedText(text_, Qt::ElideRight, area.width()));
+}
+
 void StatusLine::Say(const QString &sentence) {
-    // The label tells of its new name itself.
     setText(sentence);
     if (!QAccessible::isActive()) {
         return;
@@ -65,12 +90,21 @@ GameLog::GameLog(QWidget *parent) : QListWidget(parent) {
 void GameLog::Add(const GameEvent &event) {
     const bool newDeal = !story_.Events().empty() && StartsDeal(story_.Events().back(), event);
     story_.Add(event);
-    if (newDeal) {
+    if (!isVisible()) {
+        stale_ = true;
+    } else if (newDeal) {
         Fill();
     } else {
         addItem(QString::fromStdString(Sentence(event)));
+        scrollToBottom();
     }
-    scrollToBottom();
+}
+
+void GameLog::showEvent(QShowEvent *event) {
+    if (stale_) {
+        Fill();
+    }
+    QListWidget::showEvent(event);
 }
 
 void GameLog::Reset(const std::vector<GameEvent> &events) {
@@ -78,10 +112,15 @@ void GameLog::Reset(const std::vector<GameEvent> &events) {
     for (const GameEvent &event : events) {
         story_.Add(event);
     }
-    Fill();
+    if (isVisible()) {
+        Fill();
+    } else {
+        stale_ = true;
+    }
 }
 
 void GameLog::Fill() {
+    stale_ = false;
     clear();
     for (const GameEvent &event : story_.Events()) {
         addItem(QString::fromStdString(Sentence(event)));
