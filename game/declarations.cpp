@@ -36,12 +36,6 @@ void Game::EnableRankButtons(bool enabled) {
     }
 }
 
-bool Game::HoldsHelicopter(int seat) const {
-    const std::string &hand = Hands[static_cast<std::size_t>(seat)];
-    return Holds(hand, "1" + Trump) && Holds(hand, "9" + Trump) &&
-           SuitCount(*this, seat, Trump) == 2;
-}
-
 void Game::AfterFinalAnswer() {
     NextSeat();
     if (AllDeclared()) {
@@ -77,7 +71,7 @@ void Game::FirstRoundTurn() {
         ComputerFirstRound();
         return;
     }
-    if (HoldsHelicopter(HumanSeat)) {
+    if (HoldsHelicopter(*this, HumanSeat)) {
         Enable(Control::Vert, 0, true);
     }
 }
@@ -126,8 +120,12 @@ void Game::PasVurp_Click() {
 }
 
 void Game::VurpGo_Click() {
-    SetText(Control::talk, CurSeat, "Вурп ");
+    SayVurpGoingFor();
     EnableRankButtons(true);
+}
+
+void Game::SayVurpGoingFor() {
+    SetText(Control::talk, CurSeat, "Вурп ");
     Status[CurSeat] = DeclarerGoingFor;
     EnableFirstRoundButtons(false);
 }
