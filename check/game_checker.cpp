@@ -22,8 +22,6 @@ namespace vurp::check {
 
 namespace {
 
-constexpr std::string_view kSuits = "pkbc";
-
 // Accepted presses of game controls between two shuffles: a deal, even one
 // that goes through every candidate and every step, needs far fewer.
 constexpr int kPressesPerShuffle = 100;
@@ -36,27 +34,10 @@ std::string SeatName(int seat) {
 
 // 0..35 for a card code, -1 for anything else.
 int CardNumber(std::string_view code) {
-    if (code.size() != 2 || code[0] < '1' || code[0] > '9') {
+    if (!IsCardCode(code)) {
         return -1;
     }
-    int suit = 0;
-    switch (code[1]) { // the order of kSuits
-    case 'p':
-        suit = 0;
-        break;
-    case 'k':
-        suit = 1;
-        break;
-    case 'b':
-        suit = 2;
-        break;
-    case 'c':
-        suit = 3;
-        break;
-    default:
-        return -1;
-    }
-    return suit * 9 + (code[0] - '1');
+    return static_cast<int>(SuitLetters.find(code[1])) * 9 + (code[0] - '1');
 }
 
 // The cards of a hand, which is codes followed by at most one blank
@@ -253,7 +234,7 @@ std::string DeckWith(Dice &dice, int seat, std::vector<std::string> hand,
 std::string FourOfAKindDeck(Dice &dice, int seat) {
     const char rank = static_cast<char>('1' + dice.Below(9));
     std::vector<std::string> hand;
-    for (char suit : kSuits) {
+    for (char suit : SuitLetters) {
         hand.push_back(std::string{rank, suit});
     }
     return DeckWith(dice, seat, hand, "");
@@ -262,7 +243,7 @@ std::string FourOfAKindDeck(Dice &dice, int seat) {
 // The six and the ace of trumps and no other trump for one seat: the hand
 // that may say "Вертолет".
 std::string HelicopterDeck(Dice &dice, int seat) {
-    const char trump = kSuits[dice.Below(4)];
+    const char trump = SuitLetters[dice.Below(SuitLetters.size())];
     std::vector<std::string> plain;
     for (const std::string &card : Pack()) {
         if (card[1] != trump) {
