@@ -1,22 +1,12 @@
 // The order of speaking and the declaration commands. Every command acts for
 // CurSeat, so the computer seats run the very same routines as the buttons;
 // steps that touch seat 1's controls run only when seat 1 has the word.
-#include <array>
-
 #include "cards.h"
+#include "controls.h"
 #include "game.h"
 #include "hand_queries.h"
 
 namespace vurp {
-
-namespace {
-
-constexpr std::array kFirstRoundButtons = {Control::vurp, Control::PasVurp, Control::VurpGo,
-                                           Control::Vert};
-constexpr std::array kSecondRoundButtons = {Control::Help, Control::PasHelp, Control::HelpGo,
-                                            Control::five};
-
-} // namespace
 
 void Game::EnableFirstRoundButtons(bool enabled) {
     for (Control c : kFirstRoundButtons) {
