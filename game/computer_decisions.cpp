@@ -63,7 +63,7 @@ FirstRoundDecision DecideFirstRound(const Table &t, int seat, Random &random) {
     const double u = random.Next();
     d.draws = {u};
     const bool second = RankCount(t, seat, d.rank) > 1;
-    d.rule = second ? FirstRoundRule::LoneAceSecond : FirstRoundRule::LoneAceDraw;
+    d.rule = second ? FirstRoundRule::LoneAcePaired : FirstRoundRule::LoneAceDraw;
     d.say = second || u < 0.5 ? FirstRoundSay::VurpGoingFor : FirstRoundSay::Pass;
     return d;
 }

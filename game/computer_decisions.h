@@ -29,7 +29,7 @@ enum class FirstRoundSay {
 // order.
 enum class FirstRoundRule {
     Helicopter,      // the six and the ace of trumps are its only trumps
-    LoneAceSecond,   // its only trump counts as the ace, and another card has that
+    LoneAcePaired,   // its only trump counts as the ace, and another card has that
                      // trump's rank: it goes for the rank
     LoneAceDraw,     // its only trump counts as the ace: a draw below one half goes
                      // for the rank, else it passes

@@ -34,9 +34,9 @@ void Game::ComputerSecondRound() {
         Help_Click();
         return;
     case SecondRoundSay::HelpGoingFor:
-        SetText(Control::talk, CurSeat, "Помогу ");
-        Status[CurSeat] = SupporterGoingFor;
+        SayHelpGoingFor();
         DeclareGoingFor(d.rank);
+        // Seat 1's answers may be on offer since a going-for was settled.
         EnableSecondRoundButtons(false);
         Show(Control::Change, 0, false);
         return;

@@ -176,8 +176,12 @@ void Game::HelpGo_Click() {
     if (CurSeat == HumanSeat) {
         EnableSecondRoundButtons(false);
     }
-    SetText(Control::talk, CurSeat, "Помогу ");
+    SayHelpGoingFor();
     EnableRankButtons(true);
+}
+
+void Game::SayHelpGoingFor() {
+    SetText(Control::talk, CurSeat, "Помогу ");
     Status[CurSeat] = SupporterGoingFor;
 }
 

@@ -126,8 +126,10 @@ private:
     void Tell(const GameEvent &event) { view_.Tell(event); }
     // CurSeat has said its words, now in its speech line.
     void TellSaid(EventKind kind);
-    // CurSeat says "Вурп " to go for four of a rank it names next.
+    // CurSeat says "Вурп " or "Помогу " to go for four of a rank it names
+    // next.
     void SayVurpGoingFor();
+    void SayHelpGoingFor();
     // CurSeat, having said "Вурп " or "Помогу ", goes for four of rank r: it
     // names the rank, the other seats answer and "Дальше" waits to settle it.
     void DeclareGoingFor(int r);

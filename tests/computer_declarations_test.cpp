@@ -93,7 +93,7 @@ TEST(FirstRoundDecision, ThresholdsAndTheLoneAcesDraw) {
          "9c",
          {0.7},
          VurpGoingFor,
-         R::LoneAceSecond,
+         R::LoneAcePaired,
          8},
         // Four aces with the ace of trumps alone: the lone ace comes first.
         {"four aces, one of them trumps",
@@ -102,7 +102,7 @@ TEST(FirstRoundDecision, ThresholdsAndTheLoneAcesDraw) {
          "5c",
          {0.9},
          VurpGoingFor,
-         R::LoneAceSecond,
+         R::LoneAcePaired,
          9},
         // The human's seat is asked the same way.
         {"seat 1, real ace, draw below one half",
