@@ -278,9 +278,11 @@ def main():
                     if not k.startswith(("QT_", "WAYLAND_")) and k != "DISPLAY"}
         runtime = tempfile.mkdtemp(prefix="vurp-startup-")
         # An empty data folder: the start of a new player, with no journal
-        # to resume (and none written, as nothing is played).
+        # to resume (and none written, as nothing is played), and no window
+        # size remembered.
         base_env.update({"DISPLAY": display_name, "QT_QPA_PLATFORM": "xcb",
-                         "XDG_RUNTIME_DIR": runtime, "XDG_DATA_HOME": runtime})
+                         "XDG_RUNTIME_DIR": runtime, "XDG_DATA_HOME": runtime,
+                         "XDG_CONFIG_HOME": runtime})
         loads = [os.getloadavg()[0]]
         results = {}
         for scale in args.scales.split(","):

@@ -113,7 +113,7 @@ std::string CardWords(std::string_view picture) {
 }
 
 std::string Sentence(const GameEvent &event) {
-    const std::string rank = RankName(RankGenitiveLiteral, event.rank);
+    const std::string rank = RankName(RankNominativeLiteral, event.rank);
     switch (event.kind) {
     case EventKind::Stakes:
         return "Ставки в банк: по " + PlainDecimal(event.amount);
@@ -147,7 +147,7 @@ std::string Sentence(const GameEvent &event) {
         return "Взятку берёт игрок " + std::to_string(event.seat) +
                " (взяток: " + std::to_string(event.count) + ")";
     case EventKind::FourOfAKind:
-        return Seat(event.seat) + " показывает четыре " + (rank.empty() ? "карты" : rank) +
+        return Seat(event.seat) + " показывает каре" + (rank.empty() ? "" : " (" + rank + ")") +
                " и берёт все взятки";
     case EventKind::Settlement:
         return Settled(event);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cards.h"
+#include "event_sentences.h"
 #include "test_support.h"
 
 namespace vurp::testing {
@@ -83,6 +84,11 @@ TEST(Events, AgreeWithTheTable) {
             bool settlement = false;
             for (const GameEvent &e : events) {
                 seen.insert(e.kind);
+                // Every event reads as one tidy sentence.
+                const std::string said = Sentence(e);
+                EXPECT_TRUE(!said.empty() && said.front() != ' ' && said.back() != ' ' &&
+                            said.find("  ") == std::string::npos)
+                    << where << ": \"" << said << "\"";
                 const auto s = static_cast<std::size_t>(e.seat);
                 switch (e.kind) {
                 case EventKind::Stakes:
@@ -151,6 +157,39 @@ TEST(Events, AgreeWithTheTable) {
     EXPECT_EQ(reasons,
               (std::set<SettlementReason>{SettlementReason::Share, SettlementReason::DeclarerShort,
                                           SettlementReason::HelperNoTrick}));
+}
+
+// The sentences the status line shows, with their numbers in Russian.
+TEST(Events, ReadAsShortRussianSentences) {
+    const auto of = [](EventKind kind, int seat) { return GameEvent::Of(kind, seat); };
+    const std::pair<GameEvent, std::string> rows[] = {
+        {of(EventKind::TakeFive, 3).WithWords("Беру 5 "), "Игрок 3 берёт пять карт"},
+        {of(EventKind::Trick, 2).WithCount(1), "Взятку берёт игрок 2 (взяток: 1)"},
+        {of(EventKind::Settlement, 3)
+             .WithCount(1)
+             .WithAmount(Currency::FromInt(-24), SettlementReason::DeclarerShort),
+         "Игрок 3: -24, вурп без двух взяток"},
+        {of(EventKind::Settlement, 1)
+             .WithCount(2)
+             .WithAmount(Currency::FromDouble(7.5), SettlementReason::Share),
+         "Игрок 1: +7.5, доля банка за 2 взятки"},
+        {of(EventKind::Settlement, 2)
+             .WithAmount(Currency::FromInt(-12), SettlementReason::HelperNoTrick),
+         "Игрок 2: -12, помогал без взятки"},
+        {of(EventKind::Exchange, 2).WithCount(1), "Игрок 2 меняет 1 карту"},
+        {of(EventKind::Exchange, 1).WithCount(0), "Игрок 1 не меняет карт"},
+        {of(EventKind::Draw, 3).WithRank(9).WithCount(3), "Игрок 3 добирает из колоды 3 карты"},
+        {of(EventKind::Card, 2).WithCard("9c"), "Игрок 2 ходит: туз червей"},
+        {of(EventKind::Discard, 2).WithCard("9c"), "Игрок 2 сбрасывает карту"},
+        {of(EventKind::Discard, 1).WithCard("1p"), "Вы сбросили: шестёрка пик"},
+        {of(EventKind::Pass, 2).WithWords(" Пас  "), "Игрок 2: Пас"},
+        {of(EventKind::Turned, 0).WithCard("6b"), "Открыта карта: валет бубен"},
+        {of(EventKind::FourOfAKind, 1).WithRank(7).WithCount(4),
+         "Игрок 1 показывает каре (дамы) и берёт все взятки"},
+    };
+    for (const auto &[event, sentence] : rows) {
+        EXPECT_EQ(Sentence(event), sentence);
+    }
 }
 
 } // namespace

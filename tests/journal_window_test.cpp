@@ -566,6 +566,7 @@ TEST(Menu, EveryEntryIsNamedReachedByItsKeysAndDoesItsWork) {
     EXPECT_TRUE(window.log()->hasFocus());
     QTest::keyClick(window.log(), Qt::Key_Escape);
     EXPECT_FALSE(window.log()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), window.control(Control::Razd));
 
     // Ctrl+N asks first; the game played is kept among the finished ones.
     session.Play(30, 4);

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSet>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -39,6 +40,7 @@
 #include "main_window.h"
 #include "story.h"
 #include "test_support.h"
+#include "why_not.h"
 #include "widgets.h"
 #include "window_support.h"
 
@@ -74,7 +76,7 @@ struct Window {
     }
 };
 
-TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
+TEST(Window, OpensAtTheLayoutsSizeWithItsTitleAndIcon) {
     Window w;
     w.Show();
     EXPECT_EQ(w.window.windowTitle(), QStringLiteral("Вурп"));
@@ -82,13 +84,15 @@ TEST(Window, OpensAsAFixedTableWithItsTitleAndIcon) {
     for (const int size : {16, 32, 64}) {
         EXPECT_EQ(w.window.windowIcon().pixmap(size).size(), QSize(size, size));
     }
-    // The table keeps its size; the menu bar stands above it.
+    // The table at the layout's size, and the menu bar above it; the window
+    // can be made smaller and larger.
     EXPECT_EQ(w.window.table()->size(), QSize(792, 566));
     // The status line below it.
     EXPECT_EQ(w.window.size(),
               QSize(792, 566 + w.window.menuBar()->height() + w.window.statusLine()->height()));
     EXPECT_EQ(w.window.table()->pos(), QPoint(0, w.window.menuBar()->height()));
-    EXPECT_EQ(w.window.minimumSize(), w.window.maximumSize());
+    EXPECT_LT(w.window.minimumSizeHint().height(), w.window.height());
+    EXPECT_GT(w.window.maximumHeight(), w.window.height());
     // A spot of bare table, clear of every control.
     EXPECT_EQ(w.window.table()->grab().toImage().pixelColor(300, 300), kTeal);
 }
@@ -326,7 +330,14 @@ void ExpectCardNames(Window &w) {
                 EXPECT_EQ(a->role(), QAccessible::Button);
                 EXPECT_EQ(box->cursor().shape(),
                           box->isEnabled() ? Qt::PointingHandCursor : Qt::ArrowCursor);
-                EXPECT_EQ(box->toolTip().isEmpty(), !box->isEnabled());
+                // A card that can be chosen says so; one that cannot says why.
+                const QString whyNot =
+                    QString::fromStdString(WhyNot(game, w.view(), Control::Pict1, i));
+                EXPECT_EQ(box->toolTip(),
+                          box->isEnabled() ? name + QStringLiteral(": выбрать") : whyNot);
+                EXPECT_FALSE(box->toolTip().isEmpty());
+                EXPECT_EQ(a->text(QAccessible::Description),
+                          box->isEnabled() ? CardBoxDescription(Control::Pict1, i) : whyNot);
             } else {
                 EXPECT_EQ(a->role(), QAccessible::Graphic);
             }
@@ -435,6 +446,145 @@ TEST(Keyboard, AWholeDealIsPlayedWithKeysAloneAndTheCardsAreNamed) {
     EXPECT_FALSE(w.W(Control::TextGame)->isVisible());
     Key(Qt::Key_Escape);
     EXPECT_FALSE(w.W(Control::TextPravila)->isVisible());
+}
+
+// An open panel holds the keyboard: Tab goes round the panel and the button
+// that closes it, the keys scroll it, nothing beneath answers, and Escape
+// gives the focus back to the card that had it.
+TEST(Keyboard, AnOpenPanelHoldsTheKeyboardAndGivesItBack) {
+    Window w;
+    w.ArrangeDeck(vurp::testing::DeckStartingWith("9c8c7c6c1p2p3p4p1k2k3k4k5c"));
+    ShowActive(w);
+    Key(Qt::Key_Return);
+    ASSERT_EQ(Focused(), w.W(Control::PasVurp));
+    Key(Qt::Key_Tab);
+    Key(Qt::Key_Space);
+    ASSERT_EQ(Focused(), w.W(Control::Pict1, 1)) << "seat 1's exchange";
+    Key(Qt::Key_Right);
+    QWidget *card = Focused();
+    ASSERT_EQ(card, w.W(Control::Pict1, 2));
+
+    Key(Qt::Key_F1);
+    auto *rules = w.As<QPlainTextEdit>(Control::TextPravila);
+    ASSERT_TRUE(rules->isVisible());
+    EXPECT_EQ(Focused(), rules);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(rules)->text(QAccessible::Name),
+              QStringLiteral("Правила игры"));
+    EXPECT_EQ(TabCycle(), (std::vector<QWidget *>{rules, w.W(Control::Pravila)}));
+    Key(Qt::Key_Backtab);
+    EXPECT_EQ(Focused(), w.W(Control::Pravila));
+    Key(Qt::Key_Backtab);
+    ASSERT_EQ(Focused(), rules);
+
+    QScrollBar *bar = rules->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    const auto moved = [bar](Qt::Key key) {
+        const int before = bar->value();
+        Key(key);
+        return bar->value() - before;
+    };
+    // Down a line, Page Down and Space a page, End and Home to either end.
+    const int line = moved(Qt::Key_Down);
+    EXPECT_GT(line, 0);
+    EXPECT_EQ(moved(Qt::Key_Up), -line);
+    const int page = moved(Qt::Key_PageDown);
+    EXPECT_GT(page, line);
+    EXPECT_EQ(moved(Qt::Key_PageUp), -page);
+    EXPECT_EQ(moved(Qt::Key_Space), page);
+    Key(Qt::Key_End);
+    EXPECT_EQ(bar->value(), bar->maximum());
+    Key(Qt::Key_Home);
+    EXPECT_EQ(bar->value(), 0);
+
+    // Under the panel and beside it the table answers to nothing but the
+    // panels' buttons: not the mouse, a key sent to a card, nor Ctrl+Z.
+    const std::string table = TableOf(w.window.game());
+    const std::string journal = w.window.Journal();
+    QWidget *under = w.W(Control::Pict1, 1);
+    EXPECT_NE(w.window.childAt(under->mapTo(&w.window, under->rect().center())), under);
+    w.ClickOn(Control::Pict1, 1);
+    QTest::keyClick(w.W(Control::Pict1, 2), Qt::Key_Space);
+    w.ClickOn(Control::Change);
+    QTest::keyClick(rules, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(TableOf(w.window.game()), table);
+    EXPECT_EQ(w.window.Journal(), journal);
+    EXPECT_EQ(Focused(), rules);
+    // The log of the deal opens beneath the rules, and the rules keep the
+    // keyboard.
+    Key(Qt::Key_L);
+    EXPECT_EQ(Focused(), rules);
+    EXPECT_EQ(w.window.childAt(rules->mapTo(&w.window, QPoint(40, 40))), rules->viewport());
+    Key(Qt::Key_L);
+
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(rules->isVisible());
+    EXPECT_EQ(Focused(), card);
+    // Opened and closed by the mouse, it gives the keyboard back there too.
+    w.ClickOn(Control::Pravila);
+    EXPECT_EQ(Focused(), rules);
+    w.ClickOn(Control::Pravila);
+    EXPECT_FALSE(rules->isVisible());
+    EXPECT_EQ(Focused(), card);
+
+    // The About panel opens beside the rules, from the menu as from its
+    // button; Tab goes round both, and Escape closes both.
+    Key(Qt::Key_F1);
+    QWidget *about = w.W(Control::TextGame);
+    w.window.menuBar()->actions().back()->menu()->actions().back()->trigger();
+    ASSERT_TRUE(about->isVisible());
+    EXPECT_TRUE(rules->isVisible());
+    EXPECT_EQ(Focused(), about);
+    EXPECT_EQ(TabCycle(),
+              (std::vector<QWidget *>{about, w.W(Control::Game), rules, w.W(Control::Pravila)}));
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(rules->isVisible());
+    EXPECT_FALSE(about->isVisible());
+    EXPECT_EQ(Focused(), card);
+    EXPECT_TRUE(
+        w.window.Journal().ends_with("click Pravila\nclick Game\nclick Pravila\nclick Game\n"));
+    EXPECT_EQ(TableOf(w.window.game()), table);
+}
+
+// A screen reader hears the table's boxes and labels without the spaces that
+// line the numbers and words up on the screen, all through a deal.
+TEST(Accessibility, TheTableReadsWithoutStraySpaces) {
+    Window w;
+    w.ArrangeDeck(vurp::testing::DeckStartingWith("9c8c7c6c1p2p3p4p1k2k3k4k5c"));
+    ShowActive(w);
+    const auto clean = [](const QString &t) { return t == t.simplified(); };
+    int lined = 0;
+    for (int step = 0; step < 80; ++step) {
+        QWidget *focused = Focused();
+        ASSERT_NE(focused, nullptr);
+        QTest::mouseClick(focused, Qt::LeftButton);
+        for (const auto &[c, i] : AllElements()) {
+            auto *line = w.As<QLineEdit>(c, i);
+            if ((line == nullptr || !line->isReadOnly()) && w.As<QLabel>(c, i) == nullptr) {
+                continue;
+            }
+            SCOPED_TRACE(ElementName(c, i) + " at step " + std::to_string(step));
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w.W(c, i));
+            ASSERT_NE(a, nullptr);
+            const QString value = a->text(QAccessible::Value);
+            EXPECT_TRUE(clean(a->text(QAccessible::Name)))
+                << a->text(QAccessible::Name).toStdString();
+            EXPECT_TRUE(clean(a->text(QAccessible::Description)));
+            EXPECT_TRUE(clean(value)) << value.toStdString();
+            if (line != nullptr) {
+                EXPECT_EQ(value, line->text().simplified());
+                QAccessibleTextInterface *text = a->textInterface();
+                ASSERT_NE(text, nullptr);
+                EXPECT_EQ(text->text(0, text->characterCount()), value);
+                lined += line->text() != value ? 1 : 0;
+            }
+        }
+        if (w.W(Control::Razd)->isEnabled() && step > 0) {
+            break;
+        }
+    }
+    EXPECT_TRUE(w.W(Control::Razd)->isEnabled());
+    // The deal wrote words and numbers lined up with spaces.
+    EXPECT_GT(lined, 0);
 }
 
 double Luminance(const QColor &c) {
@@ -546,6 +696,81 @@ PictureSet Loaded(const QString &root, std::string_view name) {
     LoadPicture(root, name);
     WaitForPictures();
     return LoadPicture(root, name);
+}
+
+// The table at the size of a laptop at 200 % (960 x 540), of the layout on a
+// large screen, and at twice that size remembered from before: each control
+// where the layout places it, scaled with the table as one; the fonts too; and
+// a card drawn from the picture made for its pixels.
+TEST(Window, AtThreeSizesTheTableScalesAsOne) {
+    struct Size {
+        QSize room;
+        // The table's size when the window was last closed, in pixels of the
+        // layout's table; none the first time.
+        qreal remembered;
+        // A screen on which a pixel of the card picture covers two: the
+        // picture at twice its size lands pixel for pixel.
+        qreal ratio;
+    };
+    const PictureSet nine = Loaded(kSourceRoot, "9c");
+    for (const Size &size : {Size{QSize(960, 540), 0, 0}, Size{QSize(1920, 1080), 0, 2},
+                             Size{QSize(1920, 1200), 2, 1}}) {
+        SCOPED_TRACE(std::to_string(size.room.width()) + "x" + std::to_string(size.room.height()));
+        Window w;
+        ScaledTable *table = w.window.table();
+        const int designFont = QFontInfo(w.W(Control::Razd)->font()).pixelSize();
+        const int designTitle = QFontInfo(w.W(Control::Label4)->font()).pixelSize();
+        std::optional<QSize> remembered;
+        if (size.remembered != 0) {
+            remembered = w.window.sizeHint() - kDesignSize + kDesignSize * size.remembered;
+        }
+        w.window.resize(StartSize(w.window, size.room, remembered));
+        w.Show();
+        // A long sentence on the status line does not push the window off
+        // the screen.
+        w.window.statusLine()->Say(QString(300, QChar(u'ж')));
+        QCoreApplication::sendPostedEvents();
+        EXPECT_EQ(w.window.size().boundedTo(size.room), w.window.size());
+
+        // The table as large as fits, centred: it fills the window across or
+        // down, with even margins of bare table.
+        const qreal s = std::min(table->width() / 792.0, table->height() / 566.0);
+        EXPECT_DOUBLE_EQ(table->Scale(), s);
+        const QRect area = table->Area();
+        EXPECT_TRUE(table->rect().contains(area));
+        EXPECT_TRUE(area.width() == table->width() || area.height() == table->height());
+        EXPECT_LE(std::abs(area.left() - (table->width() - area.right() - 1)), 1);
+        EXPECT_LE(std::abs(area.top() - (table->height() - area.bottom() - 1)), 1);
+        EXPECT_TRUE(w.window.rect().contains(table->geometry()));
+        // The spot of bare table the layout leaves at (300, 300).
+        const QPoint bare = area.topLeft() + (QPointF(300, 300) * s).toPoint();
+        EXPECT_EQ(table->grab().toImage().pixelColor(bare), kTeal);
+
+        for (const auto &[id, i] : AllElements()) {
+            SCOPED_TRACE(ElementName(id, i));
+            const QRect design = ToPixels(Placement(id, i));
+            const QRect shown = w.W(id, i)->geometry().translated(-area.topLeft());
+            EXPECT_NEAR(shown.left(), design.left() * s, 1);
+            EXPECT_NEAR(shown.top(), design.top() * s, 1);
+            EXPECT_NEAR(shown.width(), design.width() * s, 1);
+            EXPECT_NEAR(shown.height(), design.height() * s, 1);
+            EXPECT_TRUE(area.contains(w.W(id, i)->geometry()));
+        }
+        EXPECT_NEAR(QFontInfo(w.W(Control::Razd)->font()).pixelSize(), designFont * s, 1);
+        EXPECT_NEAR(QFontInfo(w.W(Control::talk, 1)->font()).pixelSize(), designFont * s, 1);
+        EXPECT_NEAR(QFontInfo(w.W(Control::Label4)->font()).pixelSize(), designTitle * s, 1);
+
+        if (size.ratio != 0) {
+            ASSERT_DOUBLE_EQ(s * size.ratio, 2);
+            auto *box = w.As<CardBox>(Control::Pict1, 1);
+            box->ShowPicture(QStringLiteral("9c"), nine);
+            ASSERT_EQ(nine.ForRatio(2).size(), QSize(142, 192));
+            const QPoint corner(static_cast<int>(box->width() - 71 * s) / 2,
+                                static_cast<int>(box->height() - 96 * s) / 2);
+            EXPECT_EQ(Rendered(*box, size.ratio).copy(QRect(corner * size.ratio, QSize(142, 192))),
+                      Pixels(nine.ForRatio(2)));
+        }
+    }
 }
 
 TEST(CardPictures, EveryPictureOfTheRepositoryLoadsAtCardSize) {

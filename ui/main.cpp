@@ -15,6 +15,7 @@
 
 #include "main_window.h"
 #include "random.h"
+#include "scaled_table.h"
 #include "settings.h"
 
 namespace {
@@ -120,6 +121,29 @@ std::optional<std::uint64_t> ReadCommandLine(const QCoreApplication &app) {
     return state;
 }
 
+// The window at the size the player left it at, or at the size that fits the
+// screen the first time.
+void ShowAtRememberedSize(QWidget &window) {
+    const auto settings = vurp::ui::OpenSettings();
+    std::optional<QSize> remembered;
+    if (const QSize size = settings->value(QStringLiteral("window/size")).toSize();
+        size.isValid()) {
+        remembered = size;
+    }
+    window.resize(vurp::ui::StartSize(window, vurp::ui::ScreenRoom(window), remembered));
+    if (settings->value(QStringLiteral("window/maximized")).toBool()) {
+        window.showMaximized();
+    } else {
+        window.show();
+    }
+}
+
+void RememberSize(const QWidget &window) {
+    const auto settings = vurp::ui::OpenSettings();
+    settings->setValue(QStringLiteral("window/size"), window.normalGeometry().size());
+    settings->setValue(QStringLiteral("window/maximized"), window.isMaximized());
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -155,6 +179,8 @@ int main(int argc, char *argv[]) {
     // player chose otherwise.
     window.SetPace(vurp::ui::OpenSettings()->value(QStringLiteral("pace"), 500).toInt());
     window.KeepJournal(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), seed);
-    window.show();
-    return QApplication::exec();
+    ShowAtRememberedSize(window);
+    const int status = QApplication::exec();
+    RememberSize(window);
+    return status;
 }

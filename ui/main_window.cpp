@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include "event_sentences.h"
 #include "focus.h"
 #include "layout.h"
+#include "panels.h"
+#include "scaled_table.h"
 #include "settings.h"
 #include "story.h"
 #include "widgets.h"
@@ -61,16 +64,14 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     InstallAccessibility();
     setWindowTitle(QStringLiteral("Вурп"));
     setWindowIcon(WindowIcon());
-    // The menu bar above, the table of fixed size below it: the window is as
-    // large as both.
+    // The menu bar above, the table below it, scaled to the rest of the
+    // window.
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
     BuildMenu();
     layout->setMenuBar(menuBar_);
-    table_ = new QWidget(this);
-    table_->setFixedSize(kClientWidth, kClientHeight);
+    table_ = new ScaledTable(this);
     layout->addWidget(table_);
     QFont base = font();
     base.setPointSize(kControlPointSize);
@@ -80,6 +81,8 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     table_->setPalette(tableColours);
     table_->setAutoFillBackground(true);
     status_ = new StatusLine(this);
+    // A long sentence is cut at the window's edge rather than widen the window.
+    status_->setSizePolicy(QSizePolicy::Ignored, status_->sizePolicy().verticalPolicy());
     layout->addWidget(status_);
     view_.OnTell([this](const GameEvent &event) { Told(event); });
     pacer_ = new Pacer(
@@ -90,7 +93,7 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
         for (int e = 0; e < elements; ++e) {
             const int index = design.count == 0 ? 0 : e + 1;
             QWidget *widget = MakeWidget(design);
-            widget->setGeometry(ToPixels(Placement(design.id, index)));
+            table_->Place(widget, Placement(design.id, index));
             view_.Add(design.id, widget);
             const auto element = static_cast<std::size_t>(e);
             view_.SetText(design.id, index,
@@ -112,13 +115,19 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     control(Control::TextGame)->raise();
     // The log of the deal opens where the rules do.
     log_ = new GameLog(table_);
-    log_->setGeometry(ToPixels(Placement(Control::TextPravila, 0)));
+    table_->Place(log_, Placement(Control::TextPravila, 0));
     log_->hide();
+    panels_ = new Panels(view_, this);
 
     SetUpKeyboard();
     game_.Form_Load();
     journal_->Restart(JournalHeader(), false);
+    DimUnplayableCards();
     FocusLikelyNext(std::nullopt);
+
+    // The table at the layout's size, unless the program chooses another: Qt
+    // would open the window at two thirds of a small screen.
+    resize(sizeHint());
 }
 
 MainWindow::~MainWindow() = default;
@@ -141,7 +150,11 @@ void MainWindow::SetUpKeyboard() {
     // Ctrl+Z takes back the card last thrown away in the exchange; nothing
     // else can be undone.
     auto *undo = new QShortcut(QKeySequence::Undo, this);
-    connect(undo, &QShortcut::activated, this, [this] { TakeBackCard(); });
+    connect(undo, &QShortcut::activated, this, [this] {
+        if (!panels_->AnyOpen()) {
+            TakeBackCard();
+        }
+    });
     // Escape closes whichever panel is open, through its own button.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, [this] {
@@ -183,6 +196,10 @@ void MainWindow::BuildMenu() {
 }
 
 bool MainWindow::Deliver(Control id, int index) {
+    // An open panel lies over the table: only the panels' buttons answer.
+    if (panels_->Blocks(id)) {
+        return false;
+    }
     pacer_->Finish();
     told_.clear();
     atEvent_.clear();
@@ -242,6 +259,15 @@ void MainWindow::ShowWhatHappened() {
     }
     told_.clear();
     atEvent_.clear();
+    if (steps.size() > 1) {
+        // Nothing holds the keyboard while the moves are shown: a control
+        // the showing hides or shuts would hand it on down the Tab order,
+        // and a screen reader would read out every stop on the way.
+        if (QWidget *focused = QApplication::focusWidget(); focused && focused->window() == this) {
+            focused->clearFocus();
+            focusWhenShown_ = true;
+        }
+    }
     pacer_->Start(std::move(steps));
 }
 
@@ -292,9 +318,11 @@ void MainWindow::MarkTrick(const std::string &trickBest) {
                 (marked ? QStringLiteral(", пока берёт взятку") : QString()));
         }
         QWidget *words = control(Control::talk, s);
-        QFont font = words->font();
-        font.setBold(box->IsMarked());
-        words->setFont(font);
+        if (words->font().bold() != box->IsMarked()) {
+            QFont font = words->font();
+            font.setBold(box->IsMarked());
+            words->setFont(font);
+        }
     }
 }
 
@@ -326,8 +354,14 @@ void MainWindow::BuildPaceMenu(QMenu *menu) {
 void MainWindow::ToggleLog() {
     log_->setVisible(!log_->isVisible());
     if (log_->isVisible()) {
+        beforeLog_ = QApplication::focusWidget();
         log_->raise();
         log_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The focus goes back where it was, while that can still be pressed.
+    if (beforeLog_ && beforeLog_->isVisible() && beforeLog_->isEnabled()) {
+        beforeLog_->setFocus(Qt::OtherFocusReason);
     } else {
         FocusLikelyNext(pressed_);
     }
@@ -551,9 +585,19 @@ void MainWindow::ChooseWhereToSave() {
 }
 
 void MainWindow::Press(Control id, int index) {
+    const bool panelButton = id == Control::Pravila || id == Control::Game;
+    if (panels_->Blocks(id)) {
+        return;
+    }
+    if (QWidget *focused = QApplication::focusWidget(); !panelButton && focused != nullptr) {
+        // The move may shut or hide the control pressed, and the keyboard
+        // would wander down the Tab order, read out at every stop, before
+        // it lands on the control likely pressed next.
+        focused->clearFocus();
+    }
     Deliver(id, index);
     // The panel buttons leave the game where it was, and the focus too.
-    if (id != Control::Pravila && id != Control::Game) {
+    if (!panelButton) {
         // The pressed control, not the focus: a card box that was hidden and
         // shown again on the way has lost the focus to its neighbour.
         pressed_ = ControlRef{id, index};
@@ -576,9 +620,15 @@ void MainWindow::DimUnplayableCards() {
             ->SetDimmed(choosing && view_.Visible(Control::Pict1, box) &&
                         !view_.Enabled(Control::Pict1, box));
     }
+    // And every control that cannot be pressed says why.
+    ExplainWhyNot(game_, view_);
 }
 
 void MainWindow::FocusLikelyNext(std::optional<ControlRef> pressed) {
+    // An open panel keeps the keyboard; closed, it finds the control itself.
+    if (panels_->AnyOpen()) {
+        return;
+    }
     if (const auto next = LikelyNext(view_, pressed)) {
         control(next->control, next->index)->setFocus(Qt::OtherFocusReason);
     }

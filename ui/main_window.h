@@ -2,6 +2,7 @@
 // table.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include "pacing.h"
 #include "qt_view.h"
 #include "random.h"
+#include "scaled_table.h"
 
 class QActionGroup;
 class QMenu;
@@ -26,6 +28,7 @@ namespace vurp::ui {
 
 class GameLog;
 class StatusLine;
+class Panels;
 
 class MainWindow final : public QWidget {
     Q_OBJECT
@@ -41,7 +44,7 @@ public:
     // index the control does not have.
     QWidget *control(Control control, int index = 0) const { return view_.Widget(control, index); }
     // The table under the menu bar, which holds every control.
-    QWidget *table() const { return table_; }
+    ScaledTable *table() const { return table_; }
     QMenuBar *menuBar() const { return menuBar_; }
 
     // Keeps the game in the journal in `folder`: the game written there goes
@@ -118,8 +121,9 @@ private:
     JournalRandom random_;
     Game game_;
     std::unique_ptr<JournalFile> journal_;
-    QWidget *table_ = nullptr;
+    ScaledTable *table_ = nullptr;
     QMenuBar *menuBar_ = nullptr;
+    Panels *panels_ = nullptr;
     // The controls are being set to a game read back: their signals are no
     // actions of the player.
     bool restoring_ = false;
@@ -138,6 +142,8 @@ private:
     // moves have been shown.
     std::optional<ControlRef> pressed_;
     bool focusWhenShown_ = false;
+    // The control that had the keyboard when the log opened.
+    QPointer<QWidget> beforeLog_;
 };
 
 } // namespace vurp::ui

@@ -8,6 +8,9 @@
 #include <QValidator>
 
 #include <algorithm>
+#include <cmath>
+
+#include "scaled_table.h"
 
 namespace vurp::ui {
 
@@ -26,14 +29,18 @@ bool IsPressKey(const QKeyEvent *event) {
 
 } // namespace
 
-void DrawFocusFrame(QPainter &p, const QRect &area) {
+void DrawFocusFrame(QPainter &p, const QRect &area, qreal scale) {
+    // Two lines of whole pixels, each two wide on the table of the layout.
+    const int line = std::max(1, static_cast<int>(std::lround(2 * scale)));
+    const qreal outer = line / 2.0;
+    const qreal inner = outer + line;
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(255, 255, 128), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.drawRect(QRectF(area).adjusted(1, 1, -1, -1));
-    p.setPen(QPen(QColor(0, 0, 0), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    p.drawRect(QRectF(area).adjusted(3, 3, -3, -3));
+    p.setPen(QPen(QColor(255, 255, 128), line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(area).adjusted(outer, outer, -outer, -outer));
+    p.setPen(QPen(QColor(0, 0, 0), line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(QRectF(area).adjusted(inner, inner, -inner, -inner));
     p.restore();
 }
 
@@ -52,6 +59,13 @@ void CardBox::SetCardName(const QString &name) {
     UpdateHints();
 }
 
+void CardBox::SetWhyNot(const QString &reason) {
+    if (reason != whyNot_) {
+        whyNot_ = reason;
+        UpdateHints();
+    }
+}
+
 void CardBox::UpdateHints() {
     if (choosable_ && isEnabled()) {
         setCursor(Qt::PointingHandCursor);
@@ -59,7 +73,7 @@ void CardBox::UpdateHints() {
                                               : accessibleName() + QStringLiteral(": выбрать"));
     } else {
         unsetCursor();
-        setToolTip(QString());
+        setToolTip(whyNot_);
     }
 }
 
@@ -103,6 +117,10 @@ void CardBox::ShowPicture(const QString &name, const PictureSet &picture) {
     update();
 }
 
+QPixmap CardBox::PictureFor(qreal ratio) const {
+    return picture_.ForRatio(ratio * TableScale(this));
+}
+
 // Drawn by hand: QLabel would grey the picture of a disabled box, and the
 // human's cards are disabled whenever it is not his turn to pick one.
 void CardBox::DrawPicture(QPainter &p) const {
@@ -110,11 +128,15 @@ void CardBox::DrawPicture(QPainter &p) const {
         return;
     }
     const QSize size = picture_.Base().size();
-    const QRect card(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
-    // The device pixels the card covers right now: the screen's ratio, which
-    // changes when the window moves to another screen, or an image's when the
-    // box is rendered into one.
-    const QSizeF covered = p.deviceTransform().mapRect(QRectF(card)).size();
+    // As large as the table's scale makes it, centred on whole pixels.
+    const QSizeF extent = QSizeF(size) * TableScale(this);
+    const QRectF card(QPointF(std::floor((width() - extent.width()) / 2),
+                              std::floor((height() - extent.height()) / 2)),
+                      extent);
+    // The device pixels the card covers right now: the table's scale times
+    // the screen's ratio, which changes when the window moves to another
+    // screen, or an image's when the box is rendered into one.
+    const QSizeF covered = p.deviceTransform().mapRect(card).size();
     const QPixmap pixmap = picture_.ForRatio(covered.width() / size.width());
     const QSizeF drawn = pixmap.size();
     const bool exact = qAbs(drawn.width() - covered.width()) < 0.01 &&
@@ -122,7 +144,7 @@ void CardBox::DrawPicture(QPainter &p) const {
     // A picture of another size is resampled, never blown up pixel by pixel.
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, !exact);
-    p.drawPixmap(card, pixmap);
+    p.drawPixmap(card, pixmap, QRectF(pixmap.rect()));
     if (dimmed_) {
         // Grey enough to tell at a glance, light enough to still read.
         p.fillRect(card, QColor(0, 0, 0, 110));
@@ -154,7 +176,7 @@ void CardBox::paintEvent(QPaintEvent *) {
         p.drawRect(rect().adjusted(width / 2, width / 2, -(width + 1) / 2, -(width + 1) / 2));
     }
     if (hasFocus()) {
-        DrawFocusFrame(p, rect());
+        DrawFocusFrame(p, rect(), TableScale(this));
     }
 }
 
@@ -183,11 +205,14 @@ void CaptionButton::paintEvent(QPaintEvent *) {
     const QString caption = option.text;
     option.text.clear();
     p.drawControl(QStyle::CE_PushButton, option);
-    const QRect area = rect().adjusted(2, 1, -2, -1);
+    const qreal scale = TableScale(this);
+    const int across = static_cast<int>(std::lround(2 * scale));
+    const int down = static_cast<int>(std::lround(scale));
+    const QRect area = rect().adjusted(across, down, -across, -down);
     style()->drawItemText(&p, area, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(),
                           caption, QPalette::ButtonText);
     if (hasFocus()) {
-        DrawFocusFrame(p, rect());
+        DrawFocusFrame(p, rect(), TableScale(this));
     }
 }
 
@@ -260,7 +285,7 @@ void EditLine::paintEvent(QPaintEvent *event) {
     QLineEdit::paintEvent(event);
     if (hasFocus()) {
         QPainter p(this);
-        DrawFocusFrame(p, rect());
+        DrawFocusFrame(p, rect(), TableScale(this));
     }
 }
 

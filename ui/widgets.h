@@ -16,8 +16,9 @@ class QPainter;
 namespace vurp::ui {
 
 // The focus frame: yellow outside, black inside, so it stands out on the teal
-// table, on a white card and on a grey button alike.
-void DrawFocusFrame(QPainter &p, const QRect &area);
+// table, on a white card and on a grey button alike; its lines as wide as the
+// table's `scale` makes them.
+void DrawFocusFrame(QPainter &p, const QRect &area, qreal scale);
 
 // A picture box: shows one card picture and reports a left click.
 class CardBox final : public QLabel {
@@ -30,8 +31,9 @@ public:
     QString PictureName() const { return name_; }
     // The picture shown, at its own size (71 x 96).
     QPixmap Picture() const { return picture_.Base(); }
-    // What the box draws where a logical pixel covers `ratio` device pixels.
-    QPixmap PictureFor(qreal ratio) const { return picture_.ForRatio(ratio); }
+    // What the box draws where a logical pixel covers `ratio` device pixels,
+    // on a table of any scale.
+    QPixmap PictureFor(qreal ratio) const;
     // Whether the picture shown stands in for one still being decoded.
     bool PicturePending() const { return picture_.Pending(); }
 
@@ -41,6 +43,8 @@ public:
     bool IsChoosable() const { return choosable_; }
     // Names the card shown, for screen readers and the tooltip.
     void SetCardName(const QString &name);
+    // Why the box cannot be chosen now: its tooltip while it is disabled.
+    void SetWhyNot(const QString &reason);
     // Clicks the box, as the mouse or the keyboard does, while it is enabled
     // and visible.
     void Press();
@@ -72,6 +76,7 @@ private:
     bool choosable_ = false;
     bool dimmed_ = false;
     bool marked_ = false;
+    QString whyNot_;
     QString name_;
     PictureSet picture_;
     bool pressed_ = false;

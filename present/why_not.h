@@ -1,0 +1,19 @@
+// Why a control cannot be pressed now, said to the player in one short
+// sentence: the window shows it as the tooltip of a disabled button or card
+// and gives it to screen readers. The reasons come from the rules and from
+// what the table shows; nothing here changes the game.
+#pragma once
+
+#include <string>
+
+#include "table.h"
+#include "view.h"
+
+namespace vurp {
+
+// The sentence for `control` (index 0) or element `index` of an array, or an
+// empty string when the player can press it, when it is not on view, or when
+// it never takes a press (labels, text boxes, the other seats' cards).
+std::string WhyNot(const Table &table, const View &view, Control control, int index);
+
+} // namespace vurp
