@@ -15,7 +15,7 @@
 #include <string_view>
 #include <variant>
 
-#include "game_checker.h"
+#include "random_player.h"
 
 namespace {
 

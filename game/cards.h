@@ -7,6 +7,24 @@
 
 namespace vurp {
 
+// The suit letters, in the order of the pack.
+inline constexpr std::string_view SuitLetters = "pkbc";
+inline constexpr char Spades = SuitLetters[0];
+inline constexpr char Clubs = SuitLetters[1];
+inline constexpr char Diamonds = SuitLetters[2];
+inline constexpr char Hearts = SuitLetters[3];
+
+// Diamonds and hearts are red, spades and clubs black.
+constexpr bool IsRedSuit(char suit) {
+    return suit == Diamonds || suit == Hearts;
+}
+
+// A card code and nothing more: a rank digit "1".."9" and a suit letter.
+constexpr bool IsCardCode(std::string_view text) {
+    return text.size() == 2 && text[0] >= '1' && text[0] <= '9' &&
+           SuitLetters.find(text[1]) != std::string_view::npos;
+}
+
 // The 36 codes, suit by suit (p, k, b, c), each from six to ace.
 inline constexpr std::string_view DeckLiteral =
     "1p2p3p4p5p6p7p8p9p1k2k3k4k5k6k7k8k9k1b2b3b4b5b6b7b8b9b1c2c3c4c5c6c7c8c9c";

@@ -159,15 +159,26 @@ std::string ElementName(Control control, int index) {
     return design.count == 0 ? design.name : design.name + "(" + std::to_string(index) + ")";
 }
 
+const std::vector<Control> &DeclarationButtons() {
+    static const std::vector<Control> buttons = [] {
+        std::vector<Control> list(kFirstRoundButtons.begin(), kFirstRoundButtons.end());
+        list.insert(list.end(), kSecondRoundButtons.begin(), kSecondRoundButtons.end());
+        std::sort(list.begin(), list.end());
+        return list;
+    }();
+    return buttons;
+}
+
 const std::vector<std::pair<Control, int>> &GameControls() {
     static const std::vector<std::pair<Control, int>> controls = [] {
-        std::vector<std::pair<Control, int>> list;
-        for (const Control single :
-             {Control::Razd, Control::vurp, Control::PasVurp, Control::VurpGo, Control::Vert,
-              Control::Help, Control::PasHelp, Control::HelpGo, Control::five, Control::Sled,
-              Control::Change}) {
-            list.emplace_back(single, 0);
+        std::vector<std::pair<Control, int>> list = {{Control::Razd, 0}};
+        for (const auto &round : {kFirstRoundButtons, kSecondRoundButtons}) {
+            for (const Control button : round) {
+                list.emplace_back(button, 0);
+            }
         }
+        list.emplace_back(Control::Sled, 0);
+        list.emplace_back(Control::Change, 0);
         for (const Control array : {Control::GoKats, Control::Pict1}) {
             for (int k = 1; k <= DesignOf(array).count; ++k) {
                 list.emplace_back(array, k);

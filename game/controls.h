@@ -3,6 +3,7 @@
 // and the recording view starts from it, so both begin in the same state.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,6 +43,17 @@ bool ValidIndex(Control control, int index);
 const std::vector<std::pair<Control, int>> &AllElements();
 // "Razd" for a single control, "Pict1(3)" for an element of an array.
 std::string ElementName(Control control, int index);
+// The human's declaration buttons of each round, in the order the rules name
+// them: vurp, its pass, going for a rank, the helicopter; help, its pass,
+// going for a rank, take five.
+inline constexpr std::array kFirstRoundButtons = {Control::vurp, Control::PasVurp, Control::VurpGo,
+                                                  Control::Vert};
+inline constexpr std::array kSecondRoundButtons = {Control::Help, Control::PasHelp, Control::HelpGo,
+                                                   Control::five};
+// The declaration buttons of both rounds as the window shows them: the first
+// round's column, then the second's, each from the top (the order of the
+// enumeration).
+const std::vector<Control> &DeclarationButtons();
 // Every control, by element, that a player presses to move the game on: the
 // deal, the declaration and rank buttons, "Дальше", the exchange and the
 // human's cards. The panel buttons always respond and never move the game.

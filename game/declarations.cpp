@@ -1,22 +1,12 @@
 // The order of speaking and the declaration commands. Every command acts for
 // CurSeat, so the computer seats run the very same routines as the buttons;
 // steps that touch seat 1's controls run only when seat 1 has the word.
-#include <array>
-
 #include "cards.h"
+#include "controls.h"
 #include "game.h"
 #include "hand_queries.h"
 
 namespace vurp {
-
-namespace {
-
-constexpr std::array kFirstRoundButtons = {Control::vurp, Control::PasVurp, Control::VurpGo,
-                                           Control::Vert};
-constexpr std::array kSecondRoundButtons = {Control::Help, Control::PasHelp, Control::HelpGo,
-                                            Control::five};
-
-} // namespace
 
 void Game::EnableFirstRoundButtons(bool enabled) {
     for (Control c : kFirstRoundButtons) {
@@ -34,12 +24,6 @@ void Game::EnableRankButtons(bool enabled) {
     for (int k = 1; k <= 9; ++k) {
         Enable(Control::GoKats, k, enabled);
     }
-}
-
-bool Game::HoldsHelicopter(int seat) const {
-    const std::string &hand = Hands[static_cast<std::size_t>(seat)];
-    return Holds(hand, "1" + Trump) && Holds(hand, "9" + Trump) &&
-           SuitCount(*this, seat, Trump) == 2;
 }
 
 void Game::AfterFinalAnswer() {
@@ -77,7 +61,7 @@ void Game::FirstRoundTurn() {
         ComputerFirstRound();
         return;
     }
-    if (HoldsHelicopter(HumanSeat)) {
+    if (HoldsHelicopter(*this, HumanSeat)) {
         Enable(Control::Vert, 0, true);
     }
 }
@@ -126,8 +110,12 @@ void Game::PasVurp_Click() {
 }
 
 void Game::VurpGo_Click() {
-    SetText(Control::talk, CurSeat, "Вурп ");
+    SayVurpGoingFor();
     EnableRankButtons(true);
+}
+
+void Game::SayVurpGoingFor() {
+    SetText(Control::talk, CurSeat, "Вурп ");
     Status[CurSeat] = DeclarerGoingFor;
     EnableFirstRoundButtons(false);
 }
@@ -188,8 +176,12 @@ void Game::HelpGo_Click() {
     if (CurSeat == HumanSeat) {
         EnableSecondRoundButtons(false);
     }
-    SetText(Control::talk, CurSeat, "Помогу ");
+    SayHelpGoingFor();
     EnableRankButtons(true);
+}
+
+void Game::SayHelpGoingFor() {
+    SetText(Control::talk, CurSeat, "Помогу ");
     Status[CurSeat] = SupporterGoingFor;
 }
 

@@ -3,19 +3,10 @@
 #include <algorithm>
 
 #include "cards.h"
+#include "computer_decisions.h"
 #include "game.h"
 
 namespace vurp {
-
-namespace {
-
-// The cards a computer seat keeps in its exchange: trumps and aces.
-bool KeepsInExchange(const std::string &card, const std::string &trump) {
-    const std::string suit = SuitOf(card);
-    return RankOf(card) == "9" || (!suit.empty() && suit == trump);
-}
-
-} // namespace
 
 void Game::ExchangeStep() {
     // Each turn either ends the exchange, waits for the human, or moves on
@@ -43,17 +34,10 @@ void Game::ExchangeStep() {
 
 void Game::ComputerExchange() {
     const int s = CurSeat;
+    const ExchangeDecision d = DecideExchange(*this, s);
+    const int k = d.replaced;
     Show(Control::Change, 0, false);
-    std::string kept;
-    int k = 4;
-    for (int p = 1; p <= 4; ++p) {
-        const std::string card = CardAt(Hands[s], p);
-        if (KeepsInExchange(card, Trump)) {
-            kept += card;
-            --k;
-        }
-    }
-    Hands[s] = kept + DrawFromStock(k);
+    Hands[s] = d.kept + DrawFromStock(k);
     SetText(Control::talk, s,
             TextOf(Control::talk, s) + " заменил " + WriteNumber(Currency::FromInt(k)));
     Tell(GameEvent::Of(EventKind::Exchange, s).WithCount(k));

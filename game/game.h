@@ -126,15 +126,17 @@ private:
     void Tell(const GameEvent &event) { view_.Tell(event); }
     // CurSeat has said its words, now in its speech line.
     void TellSaid(EventKind kind);
-    // CurSeat, its words said, goes for four of rank r: the other seats
-    // answer and "Дальше" waits to settle it.
+    // CurSeat says "Вурп " or "Помогу " to go for four of a rank it names
+    // next.
+    void SayVurpGoingFor();
+    void SayHelpGoingFor();
+    // CurSeat, having said "Вурп " or "Помогу ", goes for four of rank r: it
+    // names the rank, the other seats answer and "Дальше" waits to settle it.
     void DeclareGoingFor(int r);
     // The human's declaration buttons, by round, and the rank buttons.
     void EnableFirstRoundButtons(bool enabled);
     void EnableSecondRoundButtons(bool enabled);
     void EnableRankButtons(bool enabled);
-    // The six and the ace of trumps as the seat's only trumps.
-    bool HoldsHelicopter(int seat) const;
     // Card `card` of the pack becomes the trump candidate.
     void TurnCandidate(int card);
     // The next n cards of the stock, in pack order; a draw past the last

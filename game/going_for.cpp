@@ -14,12 +14,12 @@ void Game::GoKats_Click(int k) {
         return;
     }
     EnableRankButtons(false);
-    SetText(Control::talk, CurSeat,
-            TextOf(Control::talk, CurSeat) + "иду за " + RankName(RankInstrumental, k));
     DeclareGoingFor(k);
 }
 
 void Game::DeclareGoingFor(int r) {
+    SetText(Control::talk, CurSeat,
+            TextOf(Control::talk, CurSeat) + "иду за " + RankName(RankInstrumental, r));
     Tell(GameEvent::Of(EventKind::GoingFor, CurSeat)
              .WithWords(TextOf(Control::talk, CurSeat))
              .WithRank(r));

@@ -13,15 +13,6 @@ namespace {
 // length: a hand never holds more than five cards.
 constexpr int FixedPositions = 5;
 
-// A seat number outside the table has no cards.
-const std::string &HandOf(const Table &t, int seat) {
-    static const std::string noHand;
-    if (seat < 0 || static_cast<std::size_t>(seat) >= t.Hands.size()) {
-        return noHand;
-    }
-    return t.Hands[static_cast<std::size_t>(seat)];
-}
-
 // One character of a hand string, or nothing past its end.
 std::string_view CharAt(std::string_view hand, int index) {
     const auto i = static_cast<std::size_t>(index - 1);
@@ -61,6 +52,20 @@ int SuitCountIn(std::string_view hand, std::string_view suit) {
 }
 
 } // namespace
+
+const std::string &HandOf(const Table &t, int seat) {
+    static const std::string noHand;
+    if (seat < 0 || static_cast<std::size_t>(seat) >= t.Hands.size()) {
+        return noHand;
+    }
+    return t.Hands[static_cast<std::size_t>(seat)];
+}
+
+bool HoldsHelicopter(const Table &t, int seat) {
+    const std::string &hand = HandOf(t, seat);
+    return Holds(hand, "1" + t.Trump) && Holds(hand, "9" + t.Trump) &&
+           SuitCount(t, seat, t.Trump) == 2;
+}
 
 bool IsAceOrNone(std::string_view answer) {
     // "9" and a suit letter sort after "9", and so does "a" with anything.

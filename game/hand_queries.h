@@ -12,6 +12,9 @@
 
 namespace vurp {
 
+// The seat's hand string; an empty one for a seat number outside the table.
+const std::string &HandOf(const Table &t, int seat);
+
 int SuitCount(const Table &t, int seat, std::string_view suit);
 int RankCount(const Table &t, int seat, int rank);
 int FourOfAKindRank(const Table &t, int seat);
@@ -25,6 +28,10 @@ std::string LowestSingleton(const Table &t, int seat);
 std::string HighestOfLongSuit(const Table &t, int seat);
 std::string HandWithout(const Table &t, int seat, std::string_view card);
 std::string PromotedHand(const Table &t, int seat);
+
+// The six and the ace of trumps as the seat's only trumps: the hand that may
+// say "Вертолет".
+bool HoldsHelicopter(const Table &t, int seat);
 
 // Whether a lowest-type answer names an ace or nothing: the card found is an
 // ace, or the answer is the not-found "a".

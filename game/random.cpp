@@ -5,6 +5,14 @@
 
 namespace vurp {
 
+std::uint64_t SplitMix64(std::uint64_t &state) {
+    state += 0x9E3779B97F4A7C15ULL;
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    return z ^ (z >> 31);
+}
+
 ClockRandom::ClockRandom() {
     Reseed();
 }
@@ -27,12 +35,7 @@ double ScriptedRandom::Next() {
         queue_.pop_front();
         return value;
     }
-    state_ += 0x9E3779B97F4A7C15ULL;
-    std::uint64_t z = state_;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-    z = z ^ (z >> 31);
-    return static_cast<double>(z >> 11) * 0x1.0p-53;
+    return static_cast<double>(SplitMix64(state_) >> 11) * 0x1.0p-53;
 }
 
 void ScriptedRandom::Seed(std::uint64_t state) {

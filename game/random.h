@@ -8,6 +8,11 @@
 
 namespace vurp {
 
+// SplitMix64: advances `state` and returns the next of its well-mixed 64-bit
+// numbers. The scripted source draws from it, and so does anything else that
+// needs numbers reproducible from a seed.
+std::uint64_t SplitMix64(std::uint64_t &state);
+
 class Random {
 public:
     virtual ~Random() = default;

@@ -31,6 +31,23 @@ constexpr int StatusNumber(DeclarationStatus status) {
     return static_cast<int>(status);
 }
 
+// One of the statuses above, not some other number cast to a status.
+constexpr bool IsKnownStatus(DeclarationStatus status) {
+    switch (status) {
+    case Silent:
+    case Declarer:
+    case Supporter:
+    case DeclarerGoingFor:
+    case SupporterGoingFor:
+    case TookFive:
+    case DeclarerReady:
+    case SupporterReady:
+    case Out:
+        return true;
+    }
+    return false;
+}
+
 // The seat has declared or answered in this deal.
 constexpr bool HasSpoken(DeclarationStatus status) {
     return status != Silent;

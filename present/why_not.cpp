@@ -42,11 +42,6 @@ std::string SuitGenitive(char suit) {
     }
 }
 
-constexpr std::array kFirstRoundButtons = {Control::PasVurp, Control::vurp, Control::Vert,
-                                           Control::VurpGo};
-constexpr std::array kSecondRoundButtons = {Control::PasHelp, Control::Help, Control::five,
-                                            Control::HelpGo};
-
 template <std::size_t N> bool OneOf(Control control, const std::array<Control, N> &controls) {
     for (const Control c : controls) {
         if (c == control) {

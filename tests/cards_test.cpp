@@ -22,9 +22,21 @@ TEST(Cards, DeckLiteralHoldsEveryCardOnceSuitBySuit) {
         const std::string card = CardAt(DeckLiteral, k);
         EXPECT_EQ(card[0], static_cast<char>('1' + (k - 1) % 9));
         EXPECT_EQ(card[1], "pkbc"[(k - 1) / 9]);
+        EXPECT_TRUE(IsCardCode(card));
         cards.insert(card);
     }
     EXPECT_EQ(cards.size(), 36u);
+    EXPECT_EQ(SuitLetters, "pkbc");
+}
+
+TEST(Cards, OnlyARankDigitAndASuitLetterMakeACardCode) {
+    for (const char *text : {"", "9", "9pk", "0p", "ap", " p", "9P", "9x", "  ", "a ", "9p1"}) {
+        EXPECT_FALSE(IsCardCode(text)) << '"' << text << '"';
+    }
+    EXPECT_TRUE(IsRedSuit(Hearts));
+    EXPECT_TRUE(IsRedSuit(Diamonds));
+    EXPECT_FALSE(IsRedSuit(Spades));
+    EXPECT_FALSE(IsRedSuit(Clubs));
 }
 
 TEST(Cards, RankTablesAreNineFieldsOfFifteenCharacters) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cards.h"
+#include "computer_decisions.h"
 #include "test_support.h"
 
 namespace vurp::testing {
@@ -123,6 +124,38 @@ TEST(ExchangeHuman, ClickOnAnEmptyPositionIsIgnored) {
     EXPECT_EQ(f.game.Hands[1], "1p2k    ");
 }
 
+struct ExchangeRow {
+    const char *name;
+    int seat;
+    std::string hand;
+    std::string kept;
+    std::string thrown;
+    int trumpsKept;
+    int acesKept;
+};
+
+// Trump p.
+TEST(ExchangeDecision, KeepsTrumpsAndAces) {
+    const std::vector<ExchangeRow> rows = {
+        {"an ace and a trump kept", 2, "9k2p3b5c  ", "9k2p", "3b5c", 1, 1},
+        {"kings replaced like any card below the ace", 2, "8k8c2p9c  ", "2p9c", "8k8c", 1, 1},
+        {"only trumps and aces: nothing replaced", 2, "9k9b2p3p  ", "9k9b2p3p", "", 2, 2},
+        {"neither trump nor ace: all four replaced", 3, "1k2b3c4c  ", "", "1k2b3c4c", 0, 0},
+        {"the ace of trumps counts as a trump", 3, "1k9p3c4c", "9p", "1k3c4c", 1, 0},
+        {"seat 1", 1, "1p2k3b9c  ", "1p9c", "2k3b", 1, 1},
+    };
+    for (const ExchangeRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        const ExchangeDecision d =
+            DecideExchange(HandTable(row.seat, row.hand, "p", "7p"), row.seat);
+        EXPECT_EQ(d.kept, row.kept);
+        EXPECT_EQ(d.thrown, row.thrown);
+        EXPECT_EQ(d.replaced, CardCount(row.thrown));
+        EXPECT_EQ(d.trumpsKept, row.trumpsKept);
+        EXPECT_EQ(d.acesKept, row.acesKept);
+    }
+}
+
 struct ComputerExchangeCase {
     const char *name;
     std::string hand;
@@ -131,11 +164,11 @@ struct ComputerExchangeCase {
 };
 
 // Trump p. Seat 2 helps and exchanges at once; seat 3 is out, and the chain
-// stops at the declarer's, seat 1's, exchange.
-TEST(ExchangeComputer, KeepsTrumpsAndAcesAndSaysHowManyItReplaced) {
+// stops at the declarer's, seat 1's, exchange. Which cards go is
+// ExchangeDecision's; here, the draw and the words.
+TEST(ExchangeComputer, ReplacesTheCardsItThrowsAndSaysHowMany) {
     const std::vector<ComputerExchangeCase> cases = {
         {"an ace and a trump kept", "9k2p3b5c  ", "9k2p9b8b", 2},
-        {"kings replaced like any card below the ace", "8k8c2p9c  ", "2p9c9b8b", 2},
         {"only trumps and aces: nothing drawn", "9k9b2p3p  ", "9k9b2p3p", 0},
         {"neither trump nor ace: all four replaced", "1k2b3c4c  ", "9b8b7b2b", 4},
     };

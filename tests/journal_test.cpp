@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "controls.h"
-#include "game_checker.h"
+#include "invariants.h"
 #include "journal.h"
 #include "json.h"
 #include "script.h"

@@ -2,9 +2,11 @@
 
 #include <array>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cards.h"
-#include "game_checker.h"
+#include "random_player.h"
 #include "test_support.h"
 
 namespace vurp::testing {
@@ -51,6 +53,32 @@ TEST(RandomGame, CheckerCatchesABrokenTable) {
     const std::vector<check::Play> trick = {{1, "3p", ""}, {2, "9k", ""}, {3, "1c", ""}};
     EXPECT_EQ(check::TrickWinner(trick, "c").seat, 3);
     EXPECT_EQ(check::TrickWinner(trick, "b").seat, 1);
+}
+
+// In trick play every seat has its final hand or is out, and one of them is
+// the declarer; a status outside the named ones is never right.
+TEST(RandomGame, CheckerKnowsWhoMaySitAtTrickPlay) {
+    Fixture f;
+    Deal(f, "1p2p3p4p5p6p7p8p9p1k2k3k4k");
+    Table t = f.game;
+    t.PlayPhase = true;
+    t.Status = {Silent, Silent, Out, DeclarerReady};
+    const std::vector<std::pair<DeclarationStatus, bool>> rows = {
+        {Silent, false},
+        {Declarer, false},
+        {Supporter, false},
+        {DeclarerGoingFor, false},
+        {SupporterGoingFor, true},
+        {TookFive, true},
+        {DeclarerReady, false},
+        {SupporterReady, true},
+        {Out, true},
+        {static_cast<DeclarationStatus>(9), false},
+    };
+    for (const auto &[status, right] : rows) {
+        t.Status[1] = status;
+        EXPECT_EQ(check::CheckRanges(t).has_value(), !right) << StatusNumber(status);
+    }
 }
 
 // Settlements from balances of 0, as the rules make them and with one amount

@@ -1,10 +1,12 @@
 #include "test_support.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "cards.h"
+#include "controls.h"
 #include "shuffle_draws.h"
 
 namespace vurp {
@@ -96,13 +98,13 @@ void SetUpTable(Fixture &f, const TableSetup &setup) {
 }
 
 bool AnyFirstRoundButton(const Fixture &f) {
-    return f.Enabled(Control::vurp) || f.Enabled(Control::PasVurp) || f.Enabled(Control::VurpGo) ||
-           f.Enabled(Control::Vert);
+    return std::any_of(kFirstRoundButtons.begin(), kFirstRoundButtons.end(),
+                       [&f](Control button) { return f.Enabled(button); });
 }
 
 bool AnySecondRoundButton(const Fixture &f) {
-    return f.Enabled(Control::Help) || f.Enabled(Control::PasHelp) || f.Enabled(Control::HelpGo) ||
-           f.Enabled(Control::five);
+    return std::any_of(kSecondRoundButtons.begin(), kSecondRoundButtons.end(),
+                       [&f](Control button) { return f.Enabled(button); });
 }
 
 bool AnyRankButton(const Fixture &f) {

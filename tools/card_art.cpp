@@ -8,6 +8,8 @@
 #include <array>
 #include <vector>
 
+#include "cards.h"
+
 namespace vurp::art {
 
 namespace {
@@ -38,26 +40,25 @@ QPainterPath Circle(qreal x, qreal y, qreal r) {
     return circle;
 }
 
-// Each suit in the square from (-1, -1) to (1, 1), y pointing down. The suit
-// letters: p spades, k clubs, b diamonds, c hearts.
+// Each suit in the square from (-1, -1) to (1, 1), y pointing down.
 QPainterPath SuitShape(QChar suit) {
     QPainterPath path;
-    switch (suit.unicode()) {
-    case 'c':
+    switch (suit.toLatin1()) {
+    case Hearts:
         path.moveTo(0, -0.55);
         path.cubicTo(0.15, -1.0, 1.0, -1.0, 1.0, -0.35);
         path.cubicTo(1.0, 0.15, 0.45, 0.5, 0, 0.95);
         path.cubicTo(-0.45, 0.5, -1.0, 0.15, -1.0, -0.35);
         path.cubicTo(-1.0, -1.0, -0.15, -1.0, 0, -0.55);
         break;
-    case 'b':
+    case Diamonds:
         path.moveTo(0, -1.0);
         path.quadTo(0.35, -0.4, 0.78, 0);
         path.quadTo(0.35, 0.4, 0, 1.0);
         path.quadTo(-0.35, 0.4, -0.78, 0);
         path.quadTo(-0.35, -0.4, 0, -1.0);
         break;
-    case 'p':
+    case Spades:
         path.moveTo(0, -1.0);
         path.cubicTo(0.3, -0.6, 1.0, -0.3, 1.0, 0.2);
         path.cubicTo(1.0, 0.65, 0.35, 0.75, 0, 0.4);
@@ -65,7 +66,7 @@ QPainterPath SuitShape(QChar suit) {
         path.cubicTo(-1.0, -0.3, -0.3, -0.6, 0, -1.0);
         path = path.united(Stem());
         break;
-    case 'k':
+    case Clubs:
         path = Circle(0, -0.52, 0.44)
                    .united(Circle(-0.52, 0.12, 0.44))
                    .united(Circle(0.52, 0.12, 0.44))
@@ -79,7 +80,7 @@ QPainterPath SuitShape(QChar suit) {
 }
 
 QColor SuitColour(QChar suit) {
-    return suit == 'b' || suit == 'c' ? kRed : kBlack;
+    return IsRedSuit(suit.toLatin1()) ? kRed : kBlack;
 }
 
 // A suit symbol `size` pixels high centred on `centre`; pips in the lower half
@@ -226,15 +227,10 @@ QImage BlankCard(int scale) {
     return image;
 }
 
-bool IsCardCode(const QString &code) {
-    return code.size() == 2 && code[0] >= '1' && code[0] <= '9' &&
-           QStringLiteral("pkbc").contains(code[1]);
-}
-
 } // namespace
 
 QImage DrawFace(const QString &code, int scale) {
-    if (!IsCardCode(code) || scale < 1) {
+    if (!IsCardCode(code.toStdString()) || scale < 1) {
         return {};
     }
     const QChar rank = code[0];

@@ -12,6 +12,7 @@
 #include <cstdio>
 
 #include "card_art.h"
+#include "cards.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     bool ok = SaveAllSizes(folder, kBack);
-    for (const char suit : {'p', 'k', 'b', 'c'}) {
+    for (const char suit : vurp::SuitLetters) {
         for (char rank = '1'; rank <= '9'; ++rank) {
             ok = SaveAllSizes(folder, QString(QChar(rank)) + QChar(suit)) && ok;
         }

@@ -48,18 +48,13 @@ const QColor kBackColour(28, 58, 148);
 const QColor kRed(200, 16, 32);
 const QColor kBlack(24, 24, 24);
 
-bool IsCardCode(std::string_view name) {
-    return name.size() == 2 && name[0] >= '1' && name[0] <= '9' &&
-           std::string_view("pkbc").find(name[1]) != std::string_view::npos;
-}
-
 QString SuitSymbol(char suit) {
     switch (suit) {
-    case 'p':
+    case Spades:
         return QStringLiteral("\u2660");
-    case 'k':
+    case Clubs:
         return QStringLiteral("\u2663");
-    case 'b':
+    case Diamonds:
         return QStringLiteral("\u2666");
     default:
         return QStringLiteral("\u2665");
@@ -67,7 +62,7 @@ QString SuitSymbol(char suit) {
 }
 
 QColor SuitColour(char suit) {
-    return suit == 'b' || suit == 'c' ? kRed : kBlack;
+    return IsRedSuit(suit) ? kRed : kBlack;
 }
 
 QFont PixelFont(int pixels, bool bold) {

@@ -11,10 +11,7 @@ namespace {
 
 constexpr int kHandSize = 5;
 
-const std::vector<Control> kDeclarationButtons = {
-    Control::PasVurp, Control::vurp, Control::Vert, Control::VurpGo,
-    Control::PasHelp, Control::Help, Control::five, Control::HelpGo,
-};
+const std::vector<Control> &kDeclarationButtons = DeclarationButtons();
 
 bool Pressable(const View &view, ControlRef c) {
     return view.Visible(c.control, c.index) && view.Enabled(c.control, c.index);

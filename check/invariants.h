@@ -1,17 +1,14 @@
-// The random-game checker. It plays whole games from a seed through the game
-// library, a Game on a recording view with scripted random numbers as in the
-// replay driver, for a player who presses the controls that can be pressed,
-// now and then clicks hidden or disabled ones, types odd stakes and is dealt
-// rare hands. After every event it checks the table against the rules below.
-// Every game is written down as a replay script, which the driver's own code
-// runs alongside and must print exactly what the game shows; so a failure
-// comes with the script that reproduces it: `vurp-replay SCRIPT`.
+// The invariants of the random-game checker: a second derivation of the
+// rules over what a game leaves on the table and in the window (the cards,
+// the legality of each card played, the tricks, the money, the stock), each
+// check on its own and on what the caller gives it, apart from the random
+// player that drives the games (random_player.h).
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "recording_view.h"
@@ -28,8 +25,6 @@ struct Play {
     std::string card;
     std::string holding; // the seat's cards just before, this card included
 };
-
-// The invariants, each on its own, on what the caller gives it.
 
 // Statuses, seats and counters within their ranges.
 Problem CheckRanges(const Table &t);
@@ -136,30 +131,23 @@ Problem CheckSomethingPressable(const RecordingView &view);
 Problem CompareTables(const Table &before, const Table &after);
 Problem CompareViews(const RecordingView &before, const RecordingView &after);
 
-// One game.
-struct GameReport {
-    std::uint64_t seed = 0;
-    long long events = 0;   // clicks and typed stakes
-    long long shuffles = 0; // deals and redeals
-    long long plays = 0;    // cards put on tricks
-    long long refused = 0;
-    long long typed = 0;
-    long long rareDecks = 0;
-    long long replayed = 0; // events checked by the replay driver's code
-    int maxDeckPos = 0;
-    // The event after which the money was no longer counted (amounts near the
-    // currency's limit), or -1 when it was counted to the end.
-    long long moneyUncheckedFrom = -1;
-    std::string failure; // empty when nothing was found
-    std::string script;  // on a failure: the replay script up to it
+// What the checks count cards with, for the player that runs them event by
+// event.
+
+// "seat 2", to name a seat in a problem.
+std::string SeatName(int seat);
+// 0..35 for a card code, its place in the pack literal; -1 for anything else.
+int CardNumber(std::string_view code);
+// The places of the cards in a pack: card k (1..36) by its number and the
+// number of card k; 0 and -1 for what the pack does not hold.
+struct PackPlaces {
+    std::array<int, 36> of{};
+    std::array<int, 37> card{};
 };
-
-// Plays `events` events from `seed` and checks each; stops at the first
-// failure.
-GameReport CheckGame(std::uint64_t seed, long long events);
-
-// A game's outcome for whoever runs the checker: the seed, what went wrong
-// and the script that reproduces it.
-std::string Describe(const GameReport &report);
+PackPlaces PlacesIn(std::string_view deck);
+// CheckStock and CheckHandOrder on a pack whose places are known.
+Problem CheckStock(const PackPlaces &pack, const Table &start, const Table &t, int drawnThisDeal,
+                   int unseen, const std::vector<Play> &playedThisEvent);
+Problem CheckHandOrder(const PackPlaces &pack, const Table &t);
 
 } // namespace vurp::check
