@@ -108,7 +108,6 @@ QTableWidget *MakeTable(QWidget *parent, const QString &name, const QStringList 
     table->setWordWrap(false);
     table->setAlternatingRowColors(true);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     return table;
 }
 
@@ -124,6 +123,12 @@ void SetCell(QTableWidget *table, int row, int column, const QString &text) {
     }
 }
 
+// The cell where the arrows start, not selected: only the focus marks it.
+void MakeCurrent(QTableWidget *table, int row, int column) {
+    table->selectionModel()->setCurrentIndex(table->model()->index(row, column),
+                                             QItemSelectionModel::NoUpdate);
+}
+
 void SetRowName(QTableWidget *table, int row, const QString &name) {
     QTableWidgetItem *header = table->verticalHeaderItem(row);
     if (header == nullptr) {
@@ -133,9 +138,11 @@ void SetRowName(QTableWidget *table, int row, const QString &name) {
     }
 }
 
-// The counts, row by row: its name and its value in a tally.
+// The counts, row by row: its name, what it means where the name is short,
+// and its value in a tally.
 struct CountRow {
     QString name;
+    QString hint;
     QString (*value)(const Tally &);
 };
 
@@ -144,26 +151,38 @@ QString Number(std::int64_t count) {
 }
 
 const std::array<CountRow, 12> kCountRows = {
-    CountRow{QStringLiteral("Игры"), [](const Tally &t) { return Number(t.games); }},
-    CountRow{QStringLiteral("Раздачи"), [](const Tally &t) { return Number(t.deals); }},
-    CountRow{QStringLiteral("Вы объявляли (вурп, вертолет, иду за)"),
+    CountRow{QStringLiteral("Игры"), QStringLiteral("Игры, в которых были розданы карты"),
+             [](const Tally &t) { return Number(t.games); }},
+    CountRow{QStringLiteral("Раздачи"), QStringLiteral("Раздачи, доигранные до расчёта"),
+             [](const Tally &t) { return Number(t.deals); }},
+    CountRow{QStringLiteral("Вы объявляли"),
+             QStringLiteral("Раздачи, где вы сказали «Вурп», «Вертолет» или первым пошли за каре"),
              [](const Tally &t) { return Number(t.declared); }},
-    CountRow{QStringLiteral("  из них выиграли (две взятки и больше)"),
+    CountRow{QStringLiteral("   из них выиграли"),
+             QStringLiteral("Взяли две взятки и больше, объявив игру"),
              [](const Tally &t) { return Number(t.declaredWon); }},
-    CountRow{QStringLiteral("Вы помогали"), [](const Tally &t) { return Number(t.helped); }},
-    CountRow{QStringLiteral("Вы брали пять"), [](const Tally &t) { return Number(t.tookFive); }},
-    CountRow{QStringLiteral("Вы шли за каре"), [](const Tally &t) { return Number(t.wentFor); }},
-    CountRow{QStringLiteral("  из них собрали каре"),
+    CountRow{QStringLiteral("Вы помогали"),
+             QStringLiteral("«Помогу», помощь вертолету или «Помогу, иду за…»"),
+             [](const Tally &t) { return Number(t.helped); }},
+    CountRow{QStringLiteral("Вы брали пять"), QString(),
+             [](const Tally &t) { return Number(t.tookFive); }},
+    CountRow{QStringLiteral("Вы шли за каре"), QString(),
+             [](const Tally &t) { return Number(t.wentFor); }},
+    CountRow{QStringLiteral("   из них собрали каре"),
+             QStringLiteral("Показали каре того достоинства, за которым шли, и взяли все взятки"),
              [](const Tally &t) { return Number(t.gotFour); }},
-    CountRow{QStringLiteral("Ваши вертолеты"),
+    CountRow{QStringLiteral("Ваши вертолеты"), QString(),
              [](const Tally &t) { return Number(t.helicopters); }},
-    CountRow{QStringLiteral("Самый большой взятый банк"),
+    CountRow{QStringLiteral("Самый большой банк"),
+             QStringLiteral("Самая большая доля банка, которую вы взяли за раздачу"),
              [](const Tally &t) {
                  return t.largestBank ? MoneyText(*t.largestBank) : QStringLiteral("—");
              }},
     CountRow{QStringLiteral("Больше всего денег"),
+             QStringLiteral("Ваши деньги в начале игры или после раздачи, наибольшие"),
              [](const Tally &t) { return t.games > 0 ? MoneyText(t.best) : QStringLiteral("—"); }},
     CountRow{QStringLiteral("Меньше всего денег"),
+             QStringLiteral("Ваши деньги в начале игры или после раздачи, наименьшие"),
              [](const Tally &t) { return t.games > 0 ? MoneyText(t.worst) : QStringLiteral("—"); }},
 };
 
@@ -376,10 +395,24 @@ StatisticsPanel::StatisticsPanel(MainWindow &window) : QDialog(&window), window_
                         {QStringLiteral("Эта игра"), QStringLiteral("Все игры")});
     counts_->setRowCount(static_cast<int>(kCountRows.size()));
     for (std::size_t row = 0; row < kCountRows.size(); ++row) {
-        SetRowName(counts_, static_cast<int>(row), kCountRows[row].name);
+        const auto at = static_cast<int>(row);
+        SetRowName(counts_, at, kCountRows[row].name);
+        counts_->verticalHeaderItem(at)->setToolTip(kCountRows[row].hint);
+        for (int column = 0; column < 2; ++column) {
+            SetCell(counts_, at, column, QString());
+            // What a screen reader says of each cell of the row.
+            counts_->item(at, column)->setData(Qt::AccessibleDescriptionRole, kCountRows[row].hint);
+        }
     }
     counts_->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    counts_->setCurrentCell(0, 0);
+    // As wide as its names and numbers; the chart takes what is left.
+    counts_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    counts_->horizontalHeader()->setMinimumSectionSize(
+        counts_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+    counts_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    counts_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    counts_->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
+    MakeCurrent(counts_, 0, 0);
     note_ = new QLabel(this);
     note_->setWordWrap(true);
     note_->setTextFormat(Qt::PlainText);
@@ -399,14 +432,13 @@ StatisticsPanel::StatisticsPanel(MainWindow &window) : QDialog(&window), window_
     layout->addWidget(counts_, 1, 1, 2, 1);
     layout->addWidget(note_, 3, 0, 1, 2);
     layout->addWidget(close, 4, 1, Qt::AlignRight);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
+    layout->setColumnStretch(0, 1);
     layout->setRowStretch(1, 3);
     layout->setRowStretch(2, 2);
     setTabOrder(chart_, money_);
     setTabOrder(money_, counts_);
     setTabOrder(counts_, close);
-    resize(780, 540);
+    resize(820, 520);
 
     // Whatever the table tells goes into its log: then the game may have
     // moved on, or been replaced by another.
@@ -482,7 +514,7 @@ void StatisticsPanel::ShowMoney() {
     }
     chart_->SetSeries(series, game.DealUnderWay());
     if (atEnd) {
-        money_->setCurrentCell(rows - 1, std::max(0, money_->currentColumn()));
+        MakeCurrent(money_, rows - 1, std::max(0, money_->currentColumn()));
         money_->scrollToBottom();
     }
 }
