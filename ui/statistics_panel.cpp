@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QStyleOptionFocusRect>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -97,8 +96,28 @@ QPen SeatPen(int seat, bool faded) {
     return pen;
 }
 
+// A table to read: the cell the arrows are at stands out while the table has
+// the focus, and nothing does otherwise.
+class ReadingTable final : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+
+protected:
+    void focusInEvent(QFocusEvent *event) override {
+        QTableWidget::focusInEvent(event);
+        // A dialog being shown tells its focus widget so, focus or not.
+        if (hasFocus() && currentIndex().isValid()) {
+            selectionModel()->select(currentIndex(), QItemSelectionModel::ClearAndSelect);
+        }
+    }
+    void focusOutEvent(QFocusEvent *event) override {
+        QTableWidget::focusOutEvent(event);
+        clearSelection();
+    }
+};
+
 QTableWidget *MakeTable(QWidget *parent, const QString &name, const QStringList &columns) {
-    auto *table = new QTableWidget(0, static_cast<int>(columns.size()), parent);
+    auto *table = new ReadingTable(0, static_cast<int>(columns.size()), parent);
     table->setAccessibleName(name);
     table->setHorizontalHeaderLabels(columns);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -108,6 +127,9 @@ QTableWidget *MakeTable(QWidget *parent, const QString &name, const QStringList 
     table->setWordWrap(false);
     table->setAlternatingRowColors(true);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Rows of one line; measured once, not cell by cell.
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     return table;
 }
 
@@ -222,6 +244,16 @@ void BalanceChart::SetSeries(const std::vector<Balances> &series, bool lastUnder
     update();
 }
 
+void BalanceChart::focusInEvent(QFocusEvent *event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void BalanceChart::focusOutEvent(QFocusEvent *event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
+
 void BalanceChart::paintEvent(QPaintEvent * /*event*/) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -231,10 +263,9 @@ void BalanceChart::paintEvent(QPaintEvent * /*event*/) {
     const QRectF area = QRectF(rect()).adjusted(line / 2, line / 4, -line, -line / 4);
 
     if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+        // Plain to see, however the focus came.
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
 
     // The legend, left to right, wrapping where the width ends.
@@ -376,10 +407,10 @@ StatisticsPanel *StatisticsPanel::Open(MainWindow &window) {
     // The player asked: what is still to be shown of the last action is shown.
     window.FinishShowing();
     panel->Refresh(true);
+    panel->chart_->setFocus(Qt::OtherFocusReason);
     panel->show();
     panel->raise();
     panel->activateWindow();
-    panel->chart_->setFocus(Qt::OtherFocusReason);
     return panel;
 }
 

@@ -40,6 +40,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // The frame of the focus comes and goes.
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     std::vector<Balances> series_;
