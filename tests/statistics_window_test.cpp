@@ -173,6 +173,36 @@ TEST(StatisticsFile, EachGameIsReadOnceAndADamagedSummaryIsRebuiltFromTheJournal
         EXPECT_EQ(Bytes(games.filePath(name)), text) << name.toStdString();
     }
 
+    // A game opened again and played on counts once: where it goes on, not
+    // in the game it went on from, nor in a second copy; one that went on
+    // otherwise from the same start counts on its own.
+    QTemporaryDir replayed;
+    const QDir keptGames(replayed.filePath(QStringLiteral("games")));
+    ASSERT_TRUE(QDir().mkpath(keptGames.path()));
+    const std::string start = RandomJournal(21, 2);
+    const std::string longer = RandomJournal(21, 4);
+    const std::string otherwise = start + "click Pravila\n";
+    const std::string another = RandomJournal(22, 3);
+    ASSERT_TRUE(longer.starts_with(start) && longer.size() > start.size());
+    const std::map<QString, std::string> kept = {{QStringLiteral("a.vurp"), start},
+                                                 {QStringLiteral("b.vurp"), longer},
+                                                 {QStringLiteral("c.vurp"), another},
+                                                 {QStringLiteral("d.vurp"), another},
+                                                 {QStringLiteral("e.vurp"), otherwise}};
+    for (const auto &[name, text] : kept) {
+        WriteBytes(keptGames.filePath(name), text);
+    }
+    const FinishedGames once = SummariseFinishedGames(replayed.path());
+    EXPECT_EQ(once.tally, SumOf({{QStringLiteral("b.vurp"), longer},
+                                 {QStringLiteral("d.vurp"), another},
+                                 {QStringLiteral("e.vurp"), otherwise}}));
+    EXPECT_EQ(once.continued, 2);
+    const FinishedGames goingOn = SummariseFinishedGames(replayed.path(), longer + "click Razd\n");
+    EXPECT_EQ(goingOn.tally,
+              SumOf({{QStringLiteral("d.vurp"), another}, {QStringLiteral("e.vurp"), otherwise}}));
+    EXPECT_EQ(goingOn.continued, 3);
+    EXPECT_EQ(goingOn.readNow, 0);
+
     // A summary that cannot be written changes no number, and is said.
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkpath(path));

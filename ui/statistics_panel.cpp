@@ -497,7 +497,8 @@ void StatisticsPanel::Refresh(bool finishedToo) {
     const QString journal = window_.JournalPath();
     if (finishedToo || current_.StartedAnew()) {
         finished_ = journal.isEmpty() ? FinishedGames{}
-                                      : SummariseFinishedGames(QFileInfo(journal).absolutePath());
+                                      : SummariseFinishedGames(QFileInfo(journal).absolutePath(),
+                                                               window_.Journal());
     }
     ShowMoney();
     ShowCounts();
