@@ -12,7 +12,8 @@
 // percentile and maximum as counters (in microseconds). Each kind is timed
 // again with the journal kept in a folder of the working disk: the cost of
 // writing every action down and waiting for the disk. And the program's
-// resuming of a journal of 10, 100 and 1,000 deals.
+// resuming of a journal of 10, 100 and 1,000 deals, and the opening of
+// "Статистика" with 200 finished games.
 //
 // Usage: vurp_window_bench [--clicks=N] [Google Benchmark flags]
 // N timed clicks of each kind (default 300; a smoke test may give 3).
@@ -46,6 +47,8 @@
 #include "main_window.h"
 #include "random.h"
 #include "recording_view.h"
+#include "statistics_file.h"
+#include "statistics_panel.h"
 
 namespace vurp::bench {
 namespace {
@@ -247,11 +250,11 @@ const ClickKind kRules = {
 };
 
 // A journal of `deals` deals played by a random player.
-std::string JournalOfDeals(int deals) {
+std::string JournalOfDeals(int deals, std::uint64_t seed = kSeed) {
     RecordingView view;
-    std::mt19937_64 player(kSeed);
+    std::mt19937_64 player(seed);
     ScriptedRandom fresh;
-    fresh.Seed(kSeed);
+    fresh.Seed(seed);
     JournalRandom random(fresh);
     Game game(view, random);
     game.Form_Load();
@@ -297,6 +300,60 @@ void BM_Resume(benchmark::State &state, int deals) {
         }
     }
     state.counters["journal_kB"] = static_cast<double>(journal.size()) / 1000.0;
+}
+
+bool WriteFile(const QString &path, const std::string &bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size());
+}
+
+// "Статистика" opened and painted, with `games` finished games of five deals
+// and a game of 30 deals under way in the data folder: the first time, when
+// every finished game is read from its journal and the summary is written,
+// or once the summary holds them all.
+void BM_OpenStatistics(benchmark::State &state, int games, bool summarised) {
+    QTemporaryDir folder;
+    if (!QDir().mkpath(folder.filePath(QStringLiteral("games")))) {
+        state.SkipWithError("the folder could not be made");
+        return;
+    }
+    for (int g = 0; g < games; ++g) {
+        const QString name =
+            QStringLiteral("games/game-2024-01-01_%1.vurp").arg(g, 4, 10, QChar('0'));
+        if (!WriteFile(folder.filePath(name),
+                       JournalOfDeals(5, kSeed + static_cast<std::uint64_t>(g)))) {
+            state.SkipWithError("a game could not be written");
+            return;
+        }
+    }
+    if (!WriteFile(folder.filePath(QStringLiteral("current-game.vurp")), JournalOfDeals(30))) {
+        state.SkipWithError("the journal could not be written");
+        return;
+    }
+    const QString summary = folder.filePath(QString::fromLatin1(ui::kSummaryName));
+    if (summarised) {
+        ui::SummariseFinishedGames(folder.path());
+    }
+    for (auto _ : state) {
+        if (!summarised) {
+            QFile::remove(summary);
+        }
+        ScriptedRandom random;
+        ui::MainWindow window(random);
+        window.KeepJournal(folder.path());
+        const auto start = Clock::now();
+        ui::StatisticsPanel *panel = ui::StatisticsPanel::Open(window);
+        UpdateWatch watch(panel);
+        WaitForPaint(watch, 0);
+        state.SetIterationTime(std::chrono::duration<double>(Clock::now() - start).count());
+        if (panel->Finished().files != games || panel->Finished().unreadable != 0) {
+            state.SkipWithError("the finished games were not all read");
+            return;
+        }
+        state.counters["read_now"] = panel->Finished().readNow;
+    }
 }
 
 // Building the window, showing it and painting it whole, then closing it;
@@ -360,6 +417,15 @@ int main(int argc, char *argv[]) {
     for (const int deals : {10, 100, 1000}) {
         benchmark::RegisterBenchmark(("BM_Resume/deals:" + std::to_string(deals)).c_str(),
                                      [deals](benchmark::State &s) { BM_Resume(s, deals); })
+            ->Iterations(std::max(1, clicks / 30))
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond);
+    }
+    for (const bool summarised : {false, true}) {
+        benchmark::RegisterBenchmark(
+            summarised ? "BM_OpenStatistics/games:200/summarised"
+                       : "BM_OpenStatistics/games:200/first",
+            [summarised](benchmark::State &s) { BM_OpenStatistics(s, 200, summarised); })
             ->Iterations(std::max(1, clicks / 30))
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);

@@ -217,7 +217,7 @@ std::string_view WholeActions(std::string_view text) {
     return text.substr(0, end);
 }
 
-JournalReading ReadJournal(std::string_view text) {
+JournalReading ReadJournal(std::string_view text, std::function<void(const GameEvent &)> follow) {
     JournalReading reading;
     const std::string_view complete = WholeActions(text);
     reading.length = complete.size();
@@ -240,6 +240,7 @@ JournalReading ReadJournal(std::string_view text) {
         return reading;
     }
     auto game = std::make_unique<ReplayedGame>();
+    game->view.FollowEvents(std::move(follow));
     if (auto problem = game->Play(complete)) {
         reading.fault = JournalFault::ReplayFailed;
         reading.detail = std::move(*problem);

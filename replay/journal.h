@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -127,7 +128,9 @@ struct JournalReading {
 std::string_view WholeActions(std::string_view text);
 
 // Reads a whole journal: its first line, then every line of its whole
-// actions played.
-JournalReading ReadJournal(std::string_view text);
+// actions played, each event the game tells on the way handed to `follow`
+// (which the game read back keeps following).
+JournalReading ReadJournal(std::string_view text,
+                           std::function<void(const GameEvent &)> follow = {});
 
 } // namespace vurp

@@ -89,6 +89,9 @@ void RecordingView::Tell(const GameEvent &event) {
     if (keepEvents_) {
         events_.push_back(event);
     }
+    if (follow_) {
+        follow_(event);
+    }
 }
 
 std::vector<GameEvent> RecordingView::TakeEvents() {

@@ -3,8 +3,10 @@
 // they are taken. The replay driver and the tests use it.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls.h"
@@ -41,6 +43,11 @@ public:
     void KeepEvents() { keepEvents_ = true; }
     // The events kept since they were last taken, oldest first.
     std::vector<GameEvent> TakeEvents();
+    // Hands every event told from now on to `follow` as it is told: a long
+    // game is so read without keeping its events.
+    void FollowEvents(std::function<void(const GameEvent &)> follow) {
+        follow_ = std::move(follow);
+    }
     // The events of the deal under way and the settlement before it, kept
     // always: a game read back shows its log as it was.
     const DealStory &Story() const { return story_; }
@@ -59,6 +66,7 @@ private:
     std::vector<GameEvent> events_;
     DealStory story_;
     bool keepEvents_ = false;
+    std::function<void(const GameEvent &)> follow_;
 };
 
 } // namespace vurp

@@ -24,6 +24,7 @@
 #include "panels.h"
 #include "scaled_table.h"
 #include "settings.h"
+#include "statistics_panel.h"
 #include "story.h"
 #include "widgets.h"
 
@@ -184,6 +185,7 @@ void MainWindow::BuildMenu() {
     QAction *log = game->addAction(QStringLiteral("&Ход игры"), this, &MainWindow::ToggleLog);
     // L, and the same key under a Cyrillic layout.
     log->setShortcuts({QKeySequence(Qt::Key_L), QKeySequence(QString(QChar(0x0414)))});
+    game->addAction(QStringLiteral("Ст&атистика"), this, [this] { StatisticsPanel::Open(*this); });
     BuildPaceMenu(game->addMenu(QStringLiteral("&Темп")));
     game->addSeparator();
     game->addAction(QStringLiteral("В&ыход"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
