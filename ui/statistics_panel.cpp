@@ -473,9 +473,7 @@ StatisticsPanel::StatisticsPanel(MainWindow &window) : QDialog(&window), window_
 
     // Whatever the table tells goes into its log: then the game may have
     // moved on, or been replaced by another.
-    QAbstractItemModel *told = window_.log()->model();
-    connect(told, &QAbstractItemModel::rowsInserted, this, &StatisticsPanel::RefreshSoon);
-    connect(told, &QAbstractItemModel::modelReset, this, &StatisticsPanel::RefreshSoon);
+    connect(window_.log(), &GameLog::Told, this, &StatisticsPanel::RefreshSoon);
 }
 
 void StatisticsPanel::RefreshSoon() {

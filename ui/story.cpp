@@ -98,6 +98,7 @@ void GameLog::Add(const GameEvent &event) {
         addItem(QString::fromStdString(Sentence(event)));
         scrollToBottom();
     }
+    emit Told();
 }
 
 void GameLog::showEvent(QShowEvent *event) {
@@ -117,6 +118,7 @@ void GameLog::Reset(const std::vector<GameEvent> &events) {
     } else {
         stale_ = true;
     }
+    emit Told();
 }
 
 void GameLog::Fill() {

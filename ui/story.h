@@ -42,6 +42,10 @@ public:
     // Starts again from the events of a game read back.
     void Reset(const std::vector<GameEvent> &events);
 
+signals:
+    // An event was added, or the log started again, shown or not.
+    void Told();
+
 protected:
     // A hidden log keeps only the events; their lines are made when it shows.
     void showEvent(QShowEvent *event) override;
