@@ -14,22 +14,6 @@ constexpr std::array<std::string_view, 9> kRankNames = {
     "Шестёрка", "Семёрка", "Восьмёрка", "Девятка", "Десятка", "Валет", "Дама", "Король", "Туз",
 };
 
-// Suit letters with their genitive plural: "Туз червей", "Дама бубен".
-std::string_view SuitGenitive(char suit) {
-    switch (suit) {
-    case 'p':
-        return "пик";
-    case 'k':
-        return "треф";
-    case 'b':
-        return "бубен";
-    case 'c':
-        return "червей";
-    default:
-        return {};
-    }
-}
-
 // "1 карту", "3 карты", "5 карт": the Russian plural after a number.
 std::string Counted(int n, std::string_view one, std::string_view few, std::string_view many) {
     const int tens = n % 100;
@@ -96,6 +80,36 @@ std::string Settled(const GameEvent &event) {
 }
 
 } // namespace
+
+std::string_view SuitGenitive(char suit) {
+    switch (suit) {
+    case 'p':
+        return "пик";
+    case 'k':
+        return "треф";
+    case 'b':
+        return "бубен";
+    case 'c':
+        return "червей";
+    default:
+        return {};
+    }
+}
+
+std::string_view SuitNominative(char suit) {
+    switch (suit) {
+    case 'p':
+        return "пики";
+    case 'k':
+        return "трефы";
+    case 'b':
+        return "бубны";
+    case 'c':
+        return "черви";
+    default:
+        return {};
+    }
+}
 
 std::string CardWords(std::string_view picture) {
     if (picture == CardBack) {

@@ -9,6 +9,11 @@
 
 namespace vurp {
 
+// A suit by its letter, in the genitive plural ("червей", as in "Туз червей")
+// and the nominative ("черви"); nothing for any other letter.
+std::string_view SuitGenitive(char suit);
+std::string_view SuitNominative(char suit);
+
 // "Туз червей", "Шестёрка пик"; the card back reads as a face-down card; an
 // empty box, or any name that is not a card, as nothing.
 std::string CardWords(std::string_view picture);

@@ -1,5 +1,7 @@
 #include "why_not.h"
 
+#include "event_sentences.h"
+
 #include <array>
 
 #include "cards.h"
@@ -12,36 +14,6 @@ namespace {
 
 // The suits by the letters of the card pictures, in the plural: "пики",
 // "пик"; empty for a letter that is no suit.
-std::string SuitNominative(char suit) {
-    switch (suit) {
-    case 'p':
-        return "пики";
-    case 'k':
-        return "трефы";
-    case 'b':
-        return "бубны";
-    case 'c':
-        return "черви";
-    default:
-        return {};
-    }
-}
-
-std::string SuitGenitive(char suit) {
-    switch (suit) {
-    case 'p':
-        return "пик";
-    case 'k':
-        return "треф";
-    case 'b':
-        return "бубен";
-    case 'c':
-        return "червей";
-    default:
-        return {};
-    }
-}
-
 template <std::size_t N> bool OneOf(Control control, const std::array<Control, N> &controls) {
     for (const Control c : controls) {
         if (c == control) {
@@ -167,11 +139,11 @@ std::string FollowSuit(const Table &table, const View &view, int box) {
         if (suit == table.LedSuit) {
             return {};
         }
-        const std::string held = SuitNominative(table.LedSuit[0]);
+        const std::string held = std::string(SuitNominative(table.LedSuit[0]));
         return held.empty() ? "Нужно ходить в масть" : "Нужно ходить в масть: у вас есть " + held;
     }
     if (SuitCount(table, HumanSeat, table.Trump) > 0 && suit != table.Trump) {
-        const std::string missing = SuitGenitive(table.LedSuit[0]);
+        const std::string missing = std::string(SuitGenitive(table.LedSuit[0]));
         return missing.empty() ? "Нужно бить козырем"
                                : "Нужно бить козырем: " + missing + " у вас нет";
     }
