@@ -46,17 +46,6 @@
 namespace vurp::ui {
 namespace {
 
-std::string Bytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(none)");
-}
-
-void WriteBytes(const QString &path, const std::string &bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
 // The driver's own run of a script, the way `vurp-replay` runs it.
 struct Driver {
     RecordingView view;

@@ -27,20 +27,10 @@
 #include "statistics.h"
 #include "statistics_file.h"
 #include "statistics_panel.h"
+#include "window_support.h"
 
 namespace vurp::ui {
 namespace {
-
-std::string Bytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(none)");
-}
-
-void WriteBytes(const QString &path, const std::string &bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
 
 // A game of about `deals` deals played by a random player, as its journal.
 std::string RandomJournal(std::uint64_t seed, int deals) {

@@ -1,5 +1,8 @@
 #include "window_support.h"
 
+#include <gtest/gtest.h>
+
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -81,6 +84,17 @@ std::string Differences(MainWindow &window, const RecordingView &driver) {
 std::string TableOf(const Table &table) {
     static const RecordingView kDesign;
     return Snapshot(table, kDesign);
+}
+
+std::string Bytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(none)");
+}
+
+void WriteBytes(const QString &path, const std::string &bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 } // namespace vurp::ui

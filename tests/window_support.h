@@ -20,6 +20,10 @@ std::string Differences(MainWindow &window, const RecordingView &driver);
 // The window-level variables, written as the driver writes them.
 std::string TableOf(const Table &table);
 
+// A file's bytes, "(none)" when it cannot be read; and a file written whole.
+std::string Bytes(const QString &path);
+void WriteBytes(const QString &path, const std::string &bytes);
+
 // The player whom the kill test kills: plays the game in `folder` by random
 // clicks as fast as it can, after saying "playing" on standard output.
 int PlayUntilKilled(const QString &folder, unsigned seed);
