@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -182,9 +183,13 @@ void MainWindow::BuildMenu() {
     game->addAction(QStringLiteral("&Сохранить игру как…"), QKeySequence(Qt::CTRL | Qt::Key_S),
                     this, &MainWindow::ChooseWhereToSave);
     game->addSeparator();
+    QAction *hint = game->addAction(QStringLiteral("&Подсказка"), this, &MainWindow::ShowHint);
+    // Under a Cyrillic layout Qt matches a key by the Latin letter it bears
+    // as well, so one sequence serves every layout; the Cyrillic letter
+    // beside it would match the same key twice and do nothing.
+    hint->setShortcut(QKeySequence(Qt::Key_H));
     QAction *log = game->addAction(QStringLiteral("&Ход игры"), this, &MainWindow::ToggleLog);
-    // L, and the same key under a Cyrillic layout.
-    log->setShortcuts({QKeySequence(Qt::Key_L), QKeySequence(QString(QChar(0x0414)))});
+    log->setShortcut(QKeySequence(Qt::Key_L));
     game->addAction(QStringLiteral("Ст&атистика"), this, [this] { StatisticsPanel::Open(*this); });
     BuildPaceMenu(game->addMenu(QStringLiteral("&Темп")));
     game->addSeparator();
@@ -203,6 +208,7 @@ bool MainWindow::Deliver(Control id, int index) {
         return false;
     }
     pacer_->Finish();
+    ClearHint();
     told_.clear();
     atEvent_.clear();
     if (Pace() > 0) {
@@ -369,6 +375,68 @@ void MainWindow::ToggleLog() {
     }
 }
 
+namespace {
+
+// The tooltip and description a control had before the hint took them.
+constexpr char kBeforeHint[] = "vurpBeforeHint";
+
+void SetHinted(QWidget *widget, bool hinted) {
+    if (auto *box = qobject_cast<CardBox *>(widget)) {
+        box->SetHinted(hinted);
+    } else if (auto *button = qobject_cast<CaptionButton *>(widget)) {
+        button->SetHinted(hinted);
+    }
+}
+
+} // namespace
+
+void MainWindow::ShowHint() {
+    if (panels_->AnyOpen()) {
+        return;
+    }
+    pacer_->Finish();
+    if (!hint_) {
+        hint_ = SuggestMove(game_, view_, hintRandom_);
+    }
+    if (!hint_) {
+        status_->Say(QStringLiteral("Подсказки нет: сейчас ходят другие игроки"));
+        return;
+    }
+    const QString reason = QString::fromStdString(hint_->reason);
+    if (hinted_.empty()) {
+        for (const int index : hint_->indices) {
+            QWidget *widget = control(hint_->control, index);
+            widget->setProperty(kBeforeHint,
+                                QStringList{widget->toolTip(), widget->accessibleDescription()});
+            widget->setToolTip(reason);
+            widget->setAccessibleDescription(reason);
+            SetHinted(widget, true);
+            hinted_.emplace_back(widget);
+        }
+    }
+    QWidget *first = hinted_.front();
+    first->setFocus(Qt::OtherFocusReason);
+    status_->setText(reason);
+    QToolTip::showText(first->mapToGlobal(QPoint(0, first->height())), reason, first);
+}
+
+void MainWindow::ClearHint() {
+    for (const QPointer<QWidget> &widget : hinted_) {
+        if (widget) {
+            const QStringList before = widget->property(kBeforeHint).toStringList();
+            widget->setToolTip(before.value(0));
+            widget->setAccessibleDescription(before.value(1));
+            widget->setProperty(kBeforeHint, QVariant());
+            SetHinted(widget, false);
+        }
+    }
+    if (!hinted_.empty()) {
+        QToolTip::hideText();
+    }
+    hinted_.clear();
+    hint_.reset();
+}
+
 void MainWindow::Write(std::string_view lines) {
     const bool saved = journal_->Append(lines);
     if (!saved && !saveFailing_) {
@@ -393,6 +461,7 @@ void MainWindow::Notify(const QString &text) {
 
 void MainWindow::Restore(const ReplayedGame &replayed) {
     pacer_->Finish();
+    ClearHint();
     restoring_ = true;
     static_cast<Table &>(game_) = replayed.game;
     for (const auto &[id, i] : AllElements()) {
@@ -713,6 +782,7 @@ void MainWindow::Connect(QWidget *widget, const ControlDesign &design, int index
                 return;
             }
             pacer_->Finish();
+            ClearHint();
             game_.TextChanged(id, index);
             ShowWhatHappened();
             // The stake box takes no line breaks, so its text always fits
