@@ -1,7 +1,7 @@
 // What a screen reader hears, as Qt tells it: the names of the cards shown,
 // card boxes that read as buttons where they can be pressed, why a control
-// cannot be pressed, and the table's texts as the screen reader's words have
-// them.
+// cannot be pressed, and the read-only boxes and captions without the spaces
+// that only line them up.
 #pragma once
 
 #include <QString>
