@@ -250,9 +250,9 @@ EMSCRIPTEN_KEEPALIVE const char *vurp_restore(const char *journal) {
     next->view.TakeChanges();
     session = std::move(next);
     const std::string lastPress =
-        replayed.lastPress ? JsonString(ElementName(replayed.lastPress->first,
-                                                    replayed.lastPress->second))
-                           : "null";
+        replayed.lastPress
+            ? JsonString(ElementName(replayed.lastPress->first, replayed.lastPress->second))
+            : "null";
     return HandOut("{\"restored\":true,\"lastPress\":" + lastPress + "}");
 }
 

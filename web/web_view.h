@@ -4,6 +4,7 @@
 // the table once and then follows the game.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -48,9 +49,17 @@ public:
     const RecordingView &Recording() const { return shown_; }
 
 private:
+    // The element's place in AllElements(), marked as changed.
+    void Touch(Control control, int index);
+
     RecordingView shown_;
     // What the page was last told, one entry per element of AllElements().
     std::vector<ControlState> told_;
+    // Where each control's elements begin in AllElements().
+    std::vector<std::size_t> firstElement_;
+    // The elements set since the page was last told, each once.
+    std::vector<bool> touched_;
+    std::vector<std::size_t> touchedList_;
     std::vector<GameEvent> events_;
     DealStory story_;
 };
