@@ -1,10 +1,12 @@
-// vurp-check [--seed N] [--events N] [--seeds N]: plays N events of random
-// games, split over the given number of games with consecutive seeds from
-// --seed, checks the table after every event and prints every failure with
-// the replay script that reproduces it. The counts run from 1 to 10^12, far
-// beyond any run that ends in a lifetime and far below any sum that could
-// overflow. Exit status 0 when nothing was found, 1 when something was, 2 for
-// bad arguments.
+// vurp-check [--seed N] [--events N] [--seeds N] [--script]: plays N events
+// of random games, split over the given number of games with consecutive
+// seeds from --seed, checks the table after every event and prints every
+// failure with the replay script that reproduces it. With --script the run is
+// one game, whose whole replay script goes to standard output and everything
+// else to standard error: a long random script for other tools to replay.
+// The counts run from 1 to 10^12, far beyond any run that ends in a lifetime
+// and far below any sum that could overflow. Exit status 0 when nothing was
+// found, 1 when something was, 2 for bad arguments.
 #include <algorithm>
 #include <charconv>
 #include <chrono>
@@ -28,6 +30,7 @@ struct Arguments {
     std::uint64_t seed = 1;
     long long events = 1'000'000;
     std::optional<long long> seeds;
+    bool script = false;
 };
 
 template <typename Number> std::optional<Number> Whole(std::string_view text) {
@@ -41,12 +44,16 @@ template <typename Number> std::optional<Number> Whole(std::string_view text) {
 
 // The arguments, or the one line that says what is wrong with them.
 std::variant<Arguments, std::string> Parse(int argc, char **argv) {
-    const std::string usage = "usage: vurp-check [--seed N] [--events N] [--seeds N]   (counts "
-                              "from 1 to " +
+    const std::string usage = "usage: vurp-check [--seed N] [--events N] [--seeds N] [--script]   "
+                              "(counts from 1 to " +
                               std::to_string(kMaxCount) + ")";
     Arguments args;
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
+        if (option == "--script") {
+            args.script = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             return usage;
         }
@@ -83,11 +90,18 @@ int main(int argc, char **argv) {
     const Arguments *args = &std::get<Arguments>(parsed);
     const long long games = std::min(
         args->events, args->seeds.value_or((args->events + kEventsPerGame - 1) / kEventsPerGame));
+    if (args->script && games != 1) {
+        std::cerr << "vurp-check: --script writes one game: give --seeds 1 or at most "
+                  << kEventsPerGame << " events\n";
+        return 2;
+    }
     if (args->seed > UINT64_MAX - static_cast<std::uint64_t>(games - 1)) {
         std::cerr << "vurp-check: the seeds from " << args->seed << " run past the largest seed\n";
         return 2;
     }
 
+    // With --script standard output holds the script alone.
+    std::ostream &out = args->script ? std::cerr : std::cout;
     vurp::check::GameReport total;
     long long failures = 0;
     long long moneyCountedToTheEnd = 0;
@@ -95,11 +109,13 @@ int main(int argc, char **argv) {
     const auto start = std::chrono::steady_clock::now();
     for (long long g = 0; g < games; ++g) {
         const long long events = args->events / games + (g < args->events % games ? 1 : 0);
-        const auto report =
-            vurp::check::CheckGame(args->seed + static_cast<std::uint64_t>(g), events);
+        const auto report = vurp::check::CheckGame(args->seed + static_cast<std::uint64_t>(g),
+                                                   events, args->script);
         if (!report.failure.empty()) {
             ++failures;
-            std::cout << vurp::check::Describe(report) << std::flush;
+            out << vurp::check::Describe(report) << std::flush;
+        } else if (args->script) {
+            std::cout << report.script << std::flush;
         }
         total.events += report.events;
         total.shuffles += report.shuffles;
@@ -116,17 +132,17 @@ int main(int argc, char **argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    std::cout << total.events << " events in " << games << " games (seeds " << args->seed << ".."
-              << args->seed + static_cast<std::uint64_t>(games - 1) << "): " << total.shuffles
-              << " shuffles, " << total.plays << " cards played, " << total.refused
-              << " refused clicks, " << total.typed << " typed stakes, " << total.rareDecks
-              << " rare decks; highest DeckPos " << total.maxDeckPos << ".\n"
-              << total.replayed << " events replayed by the driver's code; money counted to the"
-              << " end in " << moneyCountedToTheEnd << " of " << games << " games (not counted for "
-              << moneyUnchecked << " events near the currency's limit).\n"
-              << failures << (failures == 1 ? " game" : " games") << " with a failure; " << seconds
-              << " s, "
-              << static_cast<long long>(static_cast<double>(total.events) / std::max(seconds, 1e-9))
-              << " events/s.\n";
+    out << total.events << " events in " << games << " games (seeds " << args->seed << ".."
+        << args->seed + static_cast<std::uint64_t>(games - 1) << "): " << total.shuffles
+        << " shuffles, " << total.plays << " cards played, " << total.refused << " refused clicks, "
+        << total.typed << " typed stakes, " << total.rareDecks << " rare decks; highest DeckPos "
+        << total.maxDeckPos << ".\n"
+        << total.replayed << " events replayed by the driver's code; money counted to the"
+        << " end in " << moneyCountedToTheEnd << " of " << games << " games (not counted for "
+        << moneyUnchecked << " events near the currency's limit).\n"
+        << failures << (failures == 1 ? " game" : " games") << " with a failure; " << seconds
+        << " s, "
+        << static_cast<long long>(static_cast<double>(total.events) / std::max(seconds, 1e-9))
+        << " events/s.\n";
     return failures == 0 ? 0 : 1;
 }

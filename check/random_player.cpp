@@ -11,6 +11,7 @@
 
 #include "cards.h"
 #include "controls.h"
+#include "float_chars.h"
 #include "game.h"
 #include "json.h"
 #include "random.h"
@@ -141,7 +142,7 @@ std::string HelicopterDeck(Dice &dice, int seat) {
 std::string DrawText(double value) {
     char buffer[64];
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+        DoubleToChars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 
@@ -241,7 +242,7 @@ public:
         hugeStakes_ = dice_.OneIn(8);
     }
 
-    GameReport Run(long long events) {
+    GameReport Run(long long events, bool wholeScript) {
         report_.seed = seed_;
         Write("# vurp-check, seed " + std::to_string(seed_));
         Write("seed " + std::to_string(seed_));
@@ -254,6 +255,9 @@ public:
         }
         if (!report_.failure.empty()) {
             report_.script = script_ + "dump\n";
+        } else if (wholeScript) {
+            // The last replay ended it with a dump.
+            report_.script = script_;
         }
         return report_;
     }
@@ -605,7 +609,7 @@ private:
     void Rand(const std::string &text) {
         Write("rand " + text);
         double value = 0.0;
-        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
+        DoubleFromChars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
         random_.Push(value);
     }
 
@@ -683,8 +687,8 @@ private:
 
 } // namespace
 
-GameReport CheckGame(std::uint64_t seed, long long events) {
-    return GameChecker(seed).Run(events);
+GameReport CheckGame(std::uint64_t seed, long long events, bool wholeScript) {
+    return GameChecker(seed).Run(events, wholeScript);
 }
 
 std::string Describe(const GameReport &report) {

@@ -30,12 +30,14 @@ struct GameReport {
     // currency's limit), or -1 when it was counted to the end.
     long long moneyUncheckedFrom = -1;
     std::string failure; // empty when nothing was found
-    std::string script;  // on a failure: the replay script up to it
+    std::string script;  // on a failure, the replay script up to it; or, when
+                         // asked for, the whole game's
 };
 
 // Plays `events` events from `seed` and checks each; stops at the first
-// failure.
-GameReport CheckGame(std::uint64_t seed, long long events);
+// failure. With `wholeScript` the report holds the game's script even when
+// nothing was found.
+GameReport CheckGame(std::uint64_t seed, long long events, bool wholeScript = false);
 
 // A game's outcome for whoever runs the checker: the seed, what went wrong
 // and the script that reproduces it.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "float_chars.h"
+
 namespace vurp {
 
 namespace {
@@ -124,7 +126,7 @@ Currency Currency::FromDouble(double value) {
     // so that a typed 0.00015 rounds to even like the text it was read from.
     char buffer[64];
     const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+        DoubleToChars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
     const std::string text(buffer, result.ptr);
     const std::size_t e = text.find('e');
     std::string digits;
@@ -232,7 +234,7 @@ double ReadNumber(std::string_view text) {
         }
         rebuilt += 'e';
         rebuilt += std::to_string(exponent);
-        const auto result = std::from_chars(rebuilt.data(), rebuilt.data() + rebuilt.size(), value);
+        const auto result = DoubleFromChars(rebuilt.data(), rebuilt.data() + rebuilt.size(), value);
         if (result.ec == std::errc::result_out_of_range) {
             value = exponent >= 0 ? std::numeric_limits<double>::infinity() : 0.0;
         } else if (result.ec != std::errc()) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "controls.h"
+#include "float_chars.h"
 #include "script.h"
 #include "utf8.h"
 
@@ -80,7 +81,7 @@ std::string RandLine(double value) {
     // exponent: the script takes plain decimals only.
     char digits[400];
     const auto [end, error] =
-        std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed);
+        DoubleToChars(digits, digits + sizeof digits, value, std::chars_format::fixed);
     if (error != std::errc()) {
         return "rand 0\n";
     }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "float_chars.h"
 #include "json.h"
 #include "utf8.h"
 
@@ -77,29 +78,6 @@ template <typename Number> std::optional<Number> ParseWhole(std::string_view wor
     return value;
 }
 
-// A decimal from 0 up to but not including 1: digits with an optional
-// fraction and a whole part of zeros only. The text decides, not the double it
-// reads as: a value written below 1 that rounds up to 1 is accepted, and the
-// random queue keeps every draw below 1.
-std::optional<double> ParseUnit(std::string_view word) {
-    const std::size_t point = word.find('.');
-    const std::string_view whole = word.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view{} : word.substr(point + 1);
-    if ((whole.empty() && fraction.empty()) || !AllDigits(whole) || !AllDigits(fraction) ||
-        whole.find_first_not_of('0') != std::string_view::npos) {
-        return std::nullopt;
-    }
-    double value = 0.0;
-    const auto [stop, error] =
-        std::from_chars(word.data(), word.data() + word.size(), value, std::chars_format::fixed);
-    if (stop != word.data() + word.size()) {
-        return std::nullopt;
-    }
-    // A fraction below the smallest double is still a valid draw: zero.
-    return error == std::errc() ? value : 0.0;
-}
-
 class Replay {
 public:
     Replay(Game &game, RecordingView &view, ScriptedRandom &random, std::ostream &out)
@@ -144,7 +122,7 @@ private:
     }
 
     Problem Rand(const std::vector<std::string_view> &words) {
-        const auto value = words.size() == 2 ? ParseUnit(words[1]) : std::nullopt;
+        const auto value = words.size() == 2 ? ReadDraw(words[1]) : std::nullopt;
         if (!value) {
             return "rand needs one decimal number from 0 up to but not including 1";
         }
@@ -269,6 +247,29 @@ LineRead NextLine(std::istream &in, std::string &line) {
 }
 
 } // namespace
+
+// A decimal from 0 up to but not including 1: digits with an optional
+// fraction and a whole part of zeros only. The text decides, not the double it
+// reads as: a value written below 1 that rounds up to 1 is accepted, and the
+// random queue keeps every draw below 1.
+std::optional<double> ReadDraw(std::string_view word) {
+    const std::size_t point = word.find('.');
+    const std::string_view whole = word.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view{} : word.substr(point + 1);
+    if ((whole.empty() && fraction.empty()) || !AllDigits(whole) || !AllDigits(fraction) ||
+        whole.find_first_not_of('0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const auto [stop, error] =
+        DoubleFromChars(word.data(), word.data() + word.size(), value, std::chars_format::fixed);
+    if (stop != word.data() + word.size()) {
+        return std::nullopt;
+    }
+    // A fraction below the smallest double is still a valid draw: zero.
+    return error == std::errc() ? value : 0.0;
+}
 
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game,
               RecordingView &view, ScriptedRandom &random, const ReplayOptions &options) {

@@ -12,7 +12,9 @@
 
 #include <cstddef>
 #include <istream>
+#include <optional>
 #include <ostream>
+#include <string_view>
 
 #include "game.h"
 #include "random.h"
@@ -32,6 +34,11 @@ inline constexpr int kReplayOutputFailed = 4;
 // The longest line, in bytes without its line end, that a script may hold. A
 // longer line is malformed and is not read to its end.
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+
+// The number of a `rand` line: digits with at most one decimal point and
+// nothing but zeros before it, read as a draw in [0, 1); nothing for any
+// other text.
+std::optional<double> ReadDraw(std::string_view word);
 
 struct ReplayOptions {
     // After each line, one line per event that line caused, after whatever

@@ -355,19 +355,20 @@ TEST(ReplayClicks, HiddenOrDisabledControlsRefuseAndTheScriptGoesOn) {
 }
 
 TEST(ReplayLines, CommentsBlankLinesAndWindowsLineEndsAreSkipped) {
-    const std::string unix = "# a first deal\n\n   \n\t# indented comment\nseed 3\nclick Razd\n#" +
-                             std::string(kMaxLineBytes - 1, 'x') + "\ntype Stavk 8\ndump\n";
+    const std::string lineFeeds =
+        "# a first deal\n\n   \n\t# indented comment\nseed 3\nclick Razd\n#" +
+        std::string(kMaxLineBytes - 1, 'x') + "\ntype Stavk 8\ndump\n";
     std::string windows;
-    for (const char c : unix) {
+    for (const char c : lineFeeds) {
         windows += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
-    const Outcome o = Replay(unix);
+    const Outcome o = Replay(lineFeeds);
     ASSERT_EQ(o.status, kReplayDone);
     ASSERT_EQ(o.lines.size(), 1u);
     EXPECT_EQ(Dump(o)["controls"]["Stavk"]["text"].text, "8");
     EXPECT_EQ(Replay(windows).lines, o.lines);
     // The last line needs no line end.
-    EXPECT_EQ(Replay(unix.substr(0, unix.size() - 1)).lines, o.lines);
+    EXPECT_EQ(Replay(lineFeeds.substr(0, lineFeeds.size() - 1)).lines, o.lines);
     EXPECT_EQ(Replay("").status, kReplayDone);
 }
 

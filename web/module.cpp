@@ -1,0 +1,259 @@
+// The module the browser page plays through: one game at a time behind a
+// handful of C functions. Texts go in and come out as UTF-8 with a closing
+// zero; a text handed out stays valid until the next call. Every action is
+// written to the game's journal as the desktop program writes its own, so
+// that the page can keep the journal and give it back to go on later.
+#include <emscripten/emscripten.h>
+
+#include <charconv>
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <utility>
+
+#include "controls.h"
+#include "game.h"
+#include "journal.h"
+#include "json.h"
+#include "random.h"
+#include "script.h"
+#include "utf8.h"
+#include "web_view.h"
+
+namespace vurp::web {
+
+namespace {
+
+// A game with where its numbers come from, its view and its journal.
+struct Session {
+    explicit Session(std::unique_ptr<Random> source)
+        : fresh(std::move(source)), random(*fresh), journal(JournalHeader()) {}
+
+    std::unique_ptr<Random> fresh;
+    JournalRandom random;
+    WebView view;
+    Game game{view, random};
+    std::string journal;
+    // The fresh source when the page gives the numbers, else none.
+    ScriptedRandom *scripted = nullptr;
+};
+
+std::unique_ptr<Session> session;
+std::string handedOut;
+
+Session &Current() {
+    if (!session) {
+        session = std::make_unique<Session>(std::make_unique<ClockRandom>());
+        session->game.Form_Load();
+        session->view.TakeChanges();
+    }
+    return *session;
+}
+
+const char *HandOut(std::string text) {
+    handedOut = std::move(text);
+    return handedOut.c_str();
+}
+
+std::optional<std::uint64_t> ReadSeed(std::string_view text) {
+    std::uint64_t seed = 0;
+    const char *end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, seed);
+    if (text.empty() || text.front() < '0' || text.front() > '9' || error != std::errc() ||
+        stop != end) {
+        return std::nullopt;
+    }
+    return seed;
+}
+
+// Results of the actions.
+constexpr int kDone = 1;
+constexpr int kNotDone = 0; // refused, or nothing to do
+constexpr int kBadInput = -1;
+// The game failed while it handled the action: the journal holds every
+// action before it, and a game restored from it goes on from there.
+constexpr int kGameFailed = -2;
+
+template <typename Action> int Guarded(Action action) {
+    try {
+        return action();
+    } catch (const std::exception &) {
+        return kGameFailed;
+    }
+}
+
+std::string FaultName(JournalFault fault) {
+    switch (fault) {
+    case JournalFault::NotJournal:
+        return "not_journal";
+    case JournalFault::NewerFormat:
+        return "newer_format";
+    case JournalFault::ReplayFailed:
+        return "replay_failed";
+    case JournalFault::None:
+        break;
+    }
+    return "none";
+}
+
+} // namespace
+
+} // namespace vurp::web
+
+using namespace vurp;
+using namespace vurp::web;
+
+extern "C" {
+
+// A new game. `seed` is "" or a decimal number up to 2^64 - 1. With
+// `scripted` 0 the numbers come from the clock, or, with a seed, from the
+// replay format's generator started there, as `vurp --seed N` plays; with
+// `scripted` 1 they come first from the values vurp_random queues, then from
+// that generator at the seed (0 without one), each written to the journal as
+// it is drawn. A bad seed starts nothing: 0, and the game goes on; else 1.
+EMSCRIPTEN_KEEPALIVE int vurp_start(const char *seed, int scripted) {
+    const std::string_view text = seed;
+    const std::optional<std::uint64_t> state = text.empty() ? 0 : ReadSeed(text);
+    if (!state) {
+        return kNotDone;
+    }
+    return Guarded([&] {
+        std::unique_ptr<Session> next;
+        if (scripted != 0) {
+            auto source = std::make_unique<ScriptedRandom>();
+            ScriptedRandom *numbers = source.get();
+            numbers->Seed(*state);
+            next = std::make_unique<Session>(std::move(source));
+            next->scripted = numbers;
+        } else {
+            next = std::make_unique<Session>(std::make_unique<ClockRandom>());
+            if (!text.empty()) {
+                next->random.Seed(*state);
+                next->journal += SeedLine(*state);
+            }
+        }
+        next->game.Form_Load();
+        next->view.TakeChanges();
+        session = std::move(next);
+        return kDone;
+    });
+}
+
+// Queues a number for a scripted game, written as a `rand` line of a script
+// writes it: 1, or 0 for a text that is no such number or a game whose
+// numbers are not scripted.
+EMSCRIPTEN_KEEPALIVE int vurp_random(const char *value) {
+    Session &s = Current();
+    const std::optional<double> draw = ReadDraw(value);
+    if (!draw || s.scripted == nullptr) {
+        return kNotDone;
+    }
+    s.scripted->Push(*draw);
+    return kDone;
+}
+
+// A click on the control named `control` (index 0) or on element `index` of
+// the control array: 1 when delivered, 0 when the control is hidden or
+// disabled, -1 for a control or element the table does not have, -2 when the
+// game failed.
+EMSCRIPTEN_KEEPALIVE int vurp_click(const char *control, int index) {
+    Session &s = Current();
+    const std::optional<Control> id = ControlByName(control);
+    if (!id || !ValidControl(*id, index)) {
+        return kBadInput;
+    }
+    return Guarded([&] {
+        const std::optional<std::string> lines = RecordedClick(s.game, s.random, *id, index);
+        if (!lines) {
+            return kNotDone;
+        }
+        s.journal += *lines;
+        return kDone;
+    });
+}
+
+// The player replaces the text of the stake box, as a script's `type Stavk`
+// line does: the box keeps the first characters that fit, and the game hears
+// of it when that differs from what it held. 1 when the text changed, 0 when
+// it did not, -1 for a text that is not UTF-8 or holds a line break, -2 when
+// the game failed.
+EMSCRIPTEN_KEEPALIVE int vurp_type(const char *text) {
+    Session &s = Current();
+    const auto limit = static_cast<std::size_t>(DesignOf(Control::Stavk).maxLength);
+    const std::string typed = Utf8Prefix(text, limit);
+    const std::optional<std::string> line = TypeLine(text);
+    if (!line) {
+        return kBadInput;
+    }
+    if (typed == s.view.Text(Control::Stavk, 0)) {
+        return kNotDone;
+    }
+    return Guarded([&] {
+        s.view.SetText(Control::Stavk, 0, typed);
+        s.game.TextChanged(Control::Stavk);
+        s.journal += *TypeLine(typed);
+        return kDone;
+    });
+}
+
+// The whole table as JSON (WebView::ControlTable); the changes start from it.
+EMSCRIPTEN_KEEPALIVE const char *vurp_controls() {
+    return HandOut(Current().view.ControlTable());
+}
+
+// What changed since the table or the last changes were handed out, as JSON
+// (WebView::TakeChanges).
+EMSCRIPTEN_KEEPALIVE const char *vurp_changes() {
+    return HandOut(Current().view.TakeChanges());
+}
+
+// The table as the replay driver's `dump` prints it.
+EMSCRIPTEN_KEEPALIVE const char *vurp_snapshot() {
+    Session &s = Current();
+    return HandOut(Snapshot(s.game, s.view.Recording()));
+}
+
+// The game's journal: a replay script of every action so far.
+EMSCRIPTEN_KEEPALIVE const char *vurp_journal() {
+    return HandOut(Current().journal);
+}
+
+// Goes on with the game a journal holds, read as the desktop program reads
+// its own: a last line without its line end, and the numbers of an action
+// never written, are dropped. The answer is JSON: {"restored":true,
+// "lastPress":NAME or null} (the last control of the game pressed), or
+// {"restored":false,"fault":"not_journal"|"newer_format"|"replay_failed",
+// "detail":TEXT}, and then the game in progress goes on untouched.
+EMSCRIPTEN_KEEPALIVE const char *vurp_restore(const char *journal) {
+    const std::string_view text = journal;
+    JournalReading reading;
+    try {
+        reading = ReadJournal(text);
+    } catch (const std::exception &failure) {
+        reading.fault = JournalFault::ReplayFailed;
+        reading.detail = failure.what();
+    }
+    if (!reading.game) {
+        return HandOut("{\"restored\":false,\"fault\":\"" + FaultName(reading.fault) +
+                       "\",\"detail\":" + JsonString(reading.detail) + "}");
+    }
+    const ReplayedGame &replayed = *reading.game;
+    auto next = std::make_unique<Session>(std::make_unique<ClockRandom>());
+    static_cast<Table &>(next->game) = replayed.game;
+    next->view.Restore(replayed);
+    next->random.Continue(replayed.random);
+    next->journal = std::string(text.substr(0, reading.length));
+    next->view.TakeChanges();
+    session = std::move(next);
+    const std::string lastPress =
+        replayed.lastPress
+            ? JsonString(ElementName(replayed.lastPress->first, replayed.lastPress->second))
+            : "null";
+    return HandOut("{\"restored\":true,\"lastPress\":" + lastPress + "}");
+}
+
+} // extern "C"
