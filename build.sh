@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 mode="${1:-run}"
 
 packages=(cmake make g++ zlib1g-dev qt6-base-dev qt6-qpa-plugins libqt6test6 googletest libgtest-dev
-          fonts-dejavu-core desktop-file-utils appstream)
+          fonts-dejavu-core desktop-file-utils appstream qt6-translations-l10n)
 tools/install-packages.sh "${packages[@]}"
 
 jobs="$(nproc 2>/dev/null || echo 2)"

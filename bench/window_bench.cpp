@@ -421,12 +421,14 @@ int main(int argc, char *argv[]) {
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
     }
+    // A thousand finished games: read whole the first time, then from the
+    // summary.
     for (const bool summarised : {false, true}) {
         benchmark::RegisterBenchmark(
-            summarised ? "BM_OpenStatistics/games:200/summarised"
-                       : "BM_OpenStatistics/games:200/first",
-            [summarised](benchmark::State &s) { BM_OpenStatistics(s, 200, summarised); })
-            ->Iterations(std::max(1, clicks / 30))
+            summarised ? "BM_OpenStatistics/games:1000/summarised"
+                       : "BM_OpenStatistics/games:1000/first",
+            [summarised](benchmark::State &s) { BM_OpenStatistics(s, 1000, summarised); })
+            ->Iterations(std::max(1, clicks / (summarised ? 30 : 300)))
             ->UseManualTime()
             ->Unit(benchmark::kMillisecond);
     }

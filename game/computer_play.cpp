@@ -27,7 +27,7 @@ CardChoice ChooseCard(const Table &t, int seat, int slot) {
     const int trick = TrickOf(slot);
     if (trick == 4) {
         // The last card is the whole hand; the winner rule decides.
-        return {Trim(t.Hands[static_cast<std::size_t>(seat)]), false};
+        return {Trim(HandOf(t, seat)), false};
     }
     switch (PositionOf(slot)) {
     case 1:

@@ -14,35 +14,8 @@ constexpr std::array<std::string_view, 9> kRankNames = {
     "Шестёрка", "Семёрка", "Восьмёрка", "Девятка", "Десятка", "Валет", "Дама", "Король", "Туз",
 };
 
-// "1 карту", "3 карты", "5 карт": the Russian plural after a number.
-std::string Counted(int n, std::string_view one, std::string_view few, std::string_view many) {
-    const int tens = n % 100;
-    const int units = n % 10;
-    std::string_view word = many;
-    if (units == 1 && tens != 11) {
-        word = one;
-    } else if (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) {
-        word = few;
-    }
-    return std::to_string(n) + " " + std::string(word);
-}
-
 std::string Seat(int seat) {
     return "Игрок " + std::to_string(seat);
-}
-
-std::string LowerFirst(std::string card) {
-    // Every card name starts with a two-byte Cyrillic capital (А..П, Р..Я).
-    if (card.size() >= 2 && static_cast<unsigned char>(card[0]) == 0xD0) {
-        const auto second = static_cast<unsigned char>(card[1]);
-        if (second >= 0x90 && second <= 0x9F) {
-            card[1] = static_cast<char>(second + 0x20);
-        } else if (second >= 0xA0 && second <= 0xAF) {
-            card[0] = static_cast<char>(0xD1);
-            card[1] = static_cast<char>(second - 0x20);
-        }
-    }
-    return card;
 }
 
 // The seat's words as said, without the blanks the speech boxes pad them
@@ -80,6 +53,32 @@ std::string Settled(const GameEvent &event) {
 }
 
 } // namespace
+
+std::string Counted(int n, std::string_view one, std::string_view few, std::string_view many) {
+    const int tens = n % 100;
+    const int units = n % 10;
+    std::string_view word = many;
+    if (units == 1 && tens != 11) {
+        word = one;
+    } else if (units >= 2 && units <= 4 && (tens < 12 || tens > 14)) {
+        word = few;
+    }
+    return std::to_string(n) + " " + std::string(word);
+}
+
+std::string LowerFirst(std::string card) {
+    // Every card name starts with a two-byte Cyrillic capital (А..П, Р..Я).
+    if (card.size() >= 2 && static_cast<unsigned char>(card[0]) == 0xD0) {
+        const auto second = static_cast<unsigned char>(card[1]);
+        if (second >= 0x90 && second <= 0x9F) {
+            card[1] = static_cast<char>(second + 0x20);
+        } else if (second >= 0xA0 && second <= 0xAF) {
+            card[0] = static_cast<char>(0xD1);
+            card[1] = static_cast<char>(second - 0x20);
+        }
+    }
+    return card;
+}
 
 std::string_view SuitGenitive(char suit) {
     switch (suit) {

@@ -18,6 +18,12 @@ std::string_view SuitNominative(char suit);
 // empty box, or any name that is not a card, as nothing.
 std::string CardWords(std::string_view picture);
 
+// "1 карту", "3 карты", "5 карт": a number and the noun after it in the
+// Russian plural.
+std::string Counted(int n, std::string_view one, std::string_view few, std::string_view many);
+// A card's words inside a sentence: "туз червей".
+std::string LowerFirst(std::string card);
+
 // "Игрок 3 берёт пять карт", "Взятку берёт игрок 2",
 // "Игрок 3: -24, вурп без двух взяток". A card another seat throws away is
 // not named: nobody at the table sees it.

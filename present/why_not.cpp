@@ -23,20 +23,6 @@ template <std::size_t N> bool OneOf(Control control, const std::array<Control, N
     return false;
 }
 
-bool Pressable(const View &view, Control control, int index = 0) {
-    return view.Visible(control, index) && view.Enabled(control, index);
-}
-
-bool AnyPressable(const View &view, Control control) {
-    const int count = DesignOf(control).count;
-    for (int i = count == 0 ? 0 : 1; i <= count; ++i) {
-        if (Pressable(view, control, i)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 template <std::size_t N> bool AnyPressable(const View &view, const std::array<Control, N> &cs) {
     for (const Control c : cs) {
         if (Pressable(view, c)) {
@@ -211,6 +197,20 @@ std::string Particular(const Table &table, const View &view, Control control, in
 }
 
 } // namespace
+
+bool Pressable(const View &view, Control control, int index) {
+    return view.Visible(control, index) && view.Enabled(control, index);
+}
+
+bool AnyPressable(const View &view, Control control) {
+    const int count = DesignOf(control).count;
+    for (int i = count == 0 ? 0 : 1; i <= count; ++i) {
+        if (Pressable(view, control, i)) {
+            return true;
+        }
+    }
+    return false;
+}
 
 std::string WhyNot(const Table &table, const View &view, Control control, int index) {
     if (!ValidControl(control, index) || !Explained(control) || !view.Visible(control, index) ||

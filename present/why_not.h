@@ -11,6 +11,11 @@
 
 namespace vurp {
 
+// The player can press the control now: it is on view and enabled.
+bool Pressable(const View &view, Control control, int index = 0);
+// Some element of an array, or the control itself, can be pressed.
+bool AnyPressable(const View &view, Control control);
+
 // The sentence for `control` (index 0) or element `index` of an array, or an
 // empty string when the player can press it, when it is not on view, or when
 // it never takes a press (labels, text boxes, the other seats' cards).

@@ -167,6 +167,17 @@ TEST(ComputerThird, NeitherSuitThrowsTheLowestCard) {
     ExpectChoice(Third("6k2b", "p", "2c2", "c"), "2b", false);
 }
 
+// A seat or slot that does not exist gives no card, and reads nothing
+// outside the table.
+TEST(ComputerPlay, NoSuchSeatOrSlotGivesNoCard) {
+    Table t;
+    for (const int seat : {-1, 4, 1000}) {
+        EXPECT_EQ(ChooseCard(t, seat, 10).card, "") << seat;
+    }
+    EXPECT_EQ(ChooseCard(t, 2, 0).card, "");
+    EXPECT_EQ(ChooseCard(t, 2, 13).card, "");
+}
+
 // The same checks over many dealt situations, against the game's two rules
 // written out independently: follow suit (else trump, else anything) and the
 // trick-winner rule that `wins` must agree with.

@@ -36,6 +36,7 @@
 #include <linux/capability.h>
 
 #include "controls.h"
+#include "hint.h"
 #include "journal.h"
 #include "main_window.h"
 #include "script.h"
@@ -521,6 +522,55 @@ QStringList Names(QObject *object) {
     return names;
 }
 
+// Random games played twice from one seed, once with H pressed before every
+// action: the journals are the same line for line. The hint has the keyboard
+// on the control it suggests, framed, and its reason is what a screen reader
+// hears of it; the next action takes all of that away again.
+TEST(Hint, ChangesNothingAndSaysWhyWhereTheKeyboardIs) {
+    int hints = 0;
+    for (unsigned seed = 1; seed <= 6; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        ScriptedRandom withRandom;
+        ScriptedRandom withoutRandom;
+        withRandom.Seed(seed);
+        withoutRandom.Seed(seed);
+        MainWindow with(withRandom);
+        MainWindow without(withoutRandom);
+        without.show();
+        with.show();
+        with.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&with));
+        std::mt19937 withDice(seed);
+        std::mt19937 withoutDice(seed);
+        for (int k = 0; k < 250; ++k) {
+            QTest::keyClick(&with, Qt::Key_H);
+            if (const std::optional<Hint> &hint = with.CurrentHint()) {
+                ++hints;
+                QWidget *suggested = with.control(hint->control, hint->indices.front());
+                ASSERT_EQ(QApplication::focusWidget(), suggested) << hint->reason;
+                for (const int index : hint->indices) {
+                    QWidget *marked = with.control(hint->control, index);
+                    const auto *box = qobject_cast<CardBox *>(marked);
+                    const auto *button = qobject_cast<CaptionButton *>(marked);
+                    ASSERT_TRUE(box != nullptr ? box->IsHinted() : button->IsHinted());
+                    ASSERT_EQ(marked->toolTip().toStdString(), hint->reason);
+                    ASSERT_EQ(QAccessible::queryAccessibleInterface(marked)
+                                  ->text(QAccessible::Description)
+                                  .toStdString(),
+                              hint->reason);
+                }
+            }
+            const std::size_t written = with.Journal().size();
+            PlayOneAction(with, withDice);
+            PlayOneAction(without, withoutDice);
+            // A stake typed as it stood is no action, and the hint stays.
+            ASSERT_TRUE(with.Journal().size() == written || !with.CurrentHint().has_value());
+            ASSERT_EQ(with.Journal(), without.Journal());
+        }
+    }
+    EXPECT_GT(hints, 1000);
+}
+
 TEST(Menu, EveryEntryIsNamedReachedByItsKeysAndDoesItsWork) {
     QTemporaryDir root;
     Session session(root.path());
@@ -538,10 +588,10 @@ TEST(Menu, EveryEntryIsNamedReachedByItsKeysAndDoesItsWork) {
         }
         EXPECT_EQ(Names(menu->menu()).size(), menu->menu()->actions().size());
     }
-    EXPECT_EQ(entries,
-              (QStringList{"&Новая игра Ctrl+N", "&Открыть игру… Ctrl+O",
-                           "&Сохранить игру как… Ctrl+S", "&Ход игры L", "Ст&атистика ", "&Темп ",
-                           "В&ыход Ctrl+Q", "&Правила игры F1", "&О программе "}));
+    EXPECT_EQ(entries, (QStringList{"&Новая игра Ctrl+N", "&Открыть игру… Ctrl+O",
+                                    "&Сохранить игру как… Ctrl+S", "&Подсказка H", "&Ход игры L",
+                                    "Ст&атистика ", "&Темп ", "В&ыход Ctrl+Q", "&Правила игры F1",
+                                    "&О программе "}));
     EXPECT_EQ(Names(window.menuBar()->actions().front()->menu()).front(), "Новая игра");
 
     // F1 does what the rules' button does, and is written down as its click.

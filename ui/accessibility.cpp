@@ -5,9 +5,9 @@
 #include <QLineEdit>
 #include <QVariant>
 
-#include "cards.h"
 #include "controls.h"
 #include "event_sentences.h"
+#include "screen_reader.h"
 #include "why_not.h"
 #include "widgets.h"
 
@@ -15,8 +15,8 @@ namespace vurp::ui {
 
 namespace {
 
-QString Seat(int index) {
-    return QStringLiteral("Игрок %1: ").arg(index);
+QString Readable(const QString &shown) {
+    return QString::fromStdString(vurp::Readable(shown.toStdString()));
 }
 
 // A card box of the human's hand is a button while it can be clicked; every
@@ -173,60 +173,14 @@ QString CardName(std::string_view picture) {
     return QString::fromStdString(CardWords(picture));
 }
 
-QString ControlName(Control control, int index) {
-    switch (control) {
-    case Control::Stavk:
-        return QStringLiteral("Ставка");
-    case Control::bank:
-        return QStringLiteral("Банк");
-    case Control::TextPravila:
-        return QStringLiteral("Правила игры");
-    case Control::TextGame:
-        return QStringLiteral("О программе");
-    case Control::talk:
-        return Seat(index) + QStringLiteral("слова");
-    case Control::Talk2:
-        return Seat(index) + QStringLiteral("ответ");
-    case Control::Money:
-        return Seat(index) + QStringLiteral("деньги");
-    case Control::KolVz:
-        return Seat(index) + QStringLiteral("взятки");
-    case Control::GoKats: {
-        QString rank = QString::fromStdString(RankName(RankNominativeLiteral, index));
-        if (!rank.isEmpty()) {
-            rank[0] = rank[0].toUpper();
-        }
-        return rank;
-    }
-    default:
-        return {};
-    }
-}
-
 QString CardBoxDescription(Control control, int index) {
-    switch (control) {
-    case Control::Pict1:
-        return QStringLiteral("Ваша карта %1").arg(index);
-    case Control::Pict2:
-    case Control::Pict3:
-        return QStringLiteral("Карта игрока %1").arg(control == Control::Pict2 ? 2 : 3);
-    case Control::PictKoz:
-        return QStringLiteral("Открытая карта, кандидат в козыри");
-    case Control::Hod:
-        return QStringLiteral("Ход игрока %1").arg(index);
-    default:
-        return {};
-    }
+    return QString::fromStdString(ControlDescription(control, index));
 }
 
 void ExplainWhyNot(const Table &table, const QtView &view) {
     for (const auto &[id, i] : AllElements()) {
         SetWhyNot(view.Widget(id, i), QString::fromStdString(WhyNot(table, view, id, i)));
     }
-}
-
-QString Readable(const QString &shown) {
-    return shown.simplified();
 }
 
 void InstallAccessibility() {

@@ -2,8 +2,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QStyleFactory>
+#include <QTranslator>
 
 #include <charconv>
 #include <csignal>
@@ -173,6 +176,14 @@ int main(int argc, char *argv[]) {
     // Fusion honours the colours the game gives its buttons and boxes on every
     // desktop; native styles may ignore them.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // Qt's own words (the file dialogs, the stake box's context menu) in
+    // Russian like every other; where Qt's translations are not installed
+    // they stay in English.
+    QTranslator qtWords;
+    if (qtWords.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&qtWords);
+    }
     vurp::ClockRandom random;
     vurp::ui::MainWindow window(random);
     // About half a second between the computer players' moves, unless the

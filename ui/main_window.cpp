@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QShortcut>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -20,9 +21,12 @@
 #include "cards.h"
 #include "event_sentences.h"
 #include "focus.h"
+#include "fonts.h"
 #include "layout.h"
+#include "panel_stack.h"
 #include "panels.h"
 #include "scaled_table.h"
+#include "screen_reader.h"
 #include "settings.h"
 #include "statistics_panel.h"
 #include "story.h"
@@ -32,28 +36,32 @@ namespace vurp::ui {
 
 namespace {
 
-// The table is laid out for a small system font; 8 points keeps every
-// caption inside its button.
-constexpr int kControlPointSize = 8;
-
-QFont TitleFont(const QFont &base) {
+QFont ToQFont(const Font &own, const QFont &base) {
     QFont font = base;
     // Only a family the system has: asking for a missing one sends Qt through
     // every fallback it knows, a tenth of the start-up.
-    for (const QString &family : {QStringLiteral("Arial Black"), QStringLiteral("DejaVu Sans")}) {
+    for (const std::string &name : own.families) {
+        const QString family = QString::fromStdString(name);
         if (!QFontDatabase::styles(family).isEmpty()) {
             font.setFamily(family);
             break;
         }
     }
-    font.setPointSize(72);
-    font.setBold(true);
+    font.setPointSize(own.pointSize);
+    font.setBold(own.bold);
     return font;
 }
 
-Qt::Alignment LabelAlignment(Control control) {
-    return control == Control::Label2 ? Qt::AlignRight | Qt::AlignTop
-                                      : Qt::AlignHCenter | Qt::AlignTop;
+Qt::Alignment ToQt(Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Left:
+        return Qt::AlignLeft;
+    case Alignment::Centre:
+        return Qt::AlignHCenter;
+    case Alignment::Right:
+        return Qt::AlignRight;
+    }
+    return Qt::AlignLeft;
 }
 
 } // namespace
@@ -75,7 +83,7 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     table_ = new ScaledTable(this);
     layout->addWidget(table_);
     QFont base = font();
-    base.setPointSize(kControlPointSize);
+    base.setPointSize(kTablePointSize);
     table_->setFont(base);
     QPalette tableColours = table_->palette();
     tableColours.setColor(QPalette::Window, ToQColor(kWindowColour));
@@ -94,6 +102,9 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
         for (int e = 0; e < elements; ++e) {
             const int index = design.count == 0 ? 0 : e + 1;
             QWidget *widget = MakeWidget(design);
+            if (const auto own = OwnFont(design.id)) {
+                widget->setFont(ToQFont(*own, table_->font()));
+            }
             table_->Place(widget, Placement(design.id, index));
             view_.Add(design.id, widget);
             const auto element = static_cast<std::size_t>(e);
@@ -112,8 +123,9 @@ MainWindow::MainWindow(Random &random, QWidget *parent)
     }
     // The panels open over the table. Talk2 and Hod share their places but are
     // never shown together, so their order does not matter.
-    control(Control::TextPravila)->raise();
-    control(Control::TextGame)->raise();
+    for (const TablePanel &panel : PanelStack()) {
+        control(panel.text)->raise();
+    }
     // The log of the deal opens where the rules do.
     log_ = new GameLog(table_);
     table_->Place(log_, Placement(Control::TextPravila, 0));
@@ -136,11 +148,11 @@ MainWindow::~MainWindow() = default;
 void MainWindow::SetUpKeyboard() {
     for (const auto &[id, i] : AllElements()) {
         QWidget *widget = control(id, i);
-        if (const QString name = ControlName(id, i); !name.isEmpty()) {
-            widget->setAccessibleName(name);
+        if (const std::string name = ControlName(id, i); !name.empty()) {
+            widget->setAccessibleName(QString::fromStdString(name));
         }
-        if (DesignOf(id).kind == ControlKind::Picture) {
-            widget->setAccessibleDescription(CardBoxDescription(id, i));
+        if (const std::string description = ControlDescription(id, i); !description.empty()) {
+            widget->setAccessibleDescription(QString::fromStdString(description));
         }
     }
     const std::vector<ControlRef> order = TabOrder();
@@ -159,10 +171,9 @@ void MainWindow::SetUpKeyboard() {
     // Escape closes whichever panel is open, through its own button.
     auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(close, &QShortcut::activated, this, [this] {
-        for (const auto &[panel, button] : {std::pair{Control::TextPravila, Control::Pravila},
-                                            std::pair{Control::TextGame, Control::Game}}) {
-            if (view_.Visible(panel, 0)) {
-                Deliver(button);
+        for (const TablePanel &panel : PanelStack()) {
+            if (view_.Visible(panel.text, 0)) {
+                Deliver(panel.button);
             }
         }
         if (log_->isVisible()) {
@@ -182,9 +193,13 @@ void MainWindow::BuildMenu() {
     game->addAction(QStringLiteral("&Сохранить игру как…"), QKeySequence(Qt::CTRL | Qt::Key_S),
                     this, &MainWindow::ChooseWhereToSave);
     game->addSeparator();
+    QAction *hint = game->addAction(QStringLiteral("&Подсказка"), this, &MainWindow::ShowHint);
+    // Under a Cyrillic layout Qt matches a key by the Latin letter it bears
+    // as well, so one sequence serves every layout; the Cyrillic letter
+    // beside it would match the same key twice and do nothing.
+    hint->setShortcut(QKeySequence(Qt::Key_H));
     QAction *log = game->addAction(QStringLiteral("&Ход игры"), this, &MainWindow::ToggleLog);
-    // L, and the same key under a Cyrillic layout.
-    log->setShortcuts({QKeySequence(Qt::Key_L), QKeySequence(QString(QChar(0x0414)))});
+    log->setShortcut(QKeySequence(Qt::Key_L));
     game->addAction(QStringLiteral("Ст&атистика"), this, [this] { StatisticsPanel::Open(*this); });
     BuildPaceMenu(game->addMenu(QStringLiteral("&Темп")));
     game->addSeparator();
@@ -203,6 +218,7 @@ bool MainWindow::Deliver(Control id, int index) {
         return false;
     }
     pacer_->Finish();
+    ClearHint();
     told_.clear();
     atEvent_.clear();
     if (Pace() > 0) {
@@ -369,6 +385,68 @@ void MainWindow::ToggleLog() {
     }
 }
 
+namespace {
+
+// The tooltip and description a control had before the hint took them.
+constexpr char kBeforeHint[] = "vurpBeforeHint";
+
+void SetHinted(QWidget *widget, bool hinted) {
+    if (auto *box = qobject_cast<CardBox *>(widget)) {
+        box->SetHinted(hinted);
+    } else if (auto *button = qobject_cast<CaptionButton *>(widget)) {
+        button->SetHinted(hinted);
+    }
+}
+
+} // namespace
+
+void MainWindow::ShowHint() {
+    if (panels_->AnyOpen()) {
+        return;
+    }
+    pacer_->Finish();
+    if (!hint_) {
+        hint_ = SuggestMove(game_, view_, hintRandom_);
+    }
+    if (!hint_) {
+        status_->Say(QStringLiteral("Подсказки нет: сейчас ходят другие игроки"));
+        return;
+    }
+    const QString reason = QString::fromStdString(hint_->reason);
+    if (hinted_.empty()) {
+        for (const int index : hint_->indices) {
+            QWidget *widget = control(hint_->control, index);
+            widget->setProperty(kBeforeHint,
+                                QStringList{widget->toolTip(), widget->accessibleDescription()});
+            widget->setToolTip(reason);
+            widget->setAccessibleDescription(reason);
+            SetHinted(widget, true);
+            hinted_.emplace_back(widget);
+        }
+    }
+    QWidget *first = hinted_.front();
+    first->setFocus(Qt::OtherFocusReason);
+    status_->setText(reason);
+    QToolTip::showText(first->mapToGlobal(QPoint(0, first->height())), reason, first);
+}
+
+void MainWindow::ClearHint() {
+    for (const QPointer<QWidget> &widget : hinted_) {
+        if (widget) {
+            const QStringList before = widget->property(kBeforeHint).toStringList();
+            widget->setToolTip(before.value(0));
+            widget->setAccessibleDescription(before.value(1));
+            widget->setProperty(kBeforeHint, QVariant());
+            SetHinted(widget, false);
+        }
+    }
+    if (!hinted_.empty()) {
+        QToolTip::hideText();
+    }
+    hinted_.clear();
+    hint_.reset();
+}
+
 void MainWindow::Write(std::string_view lines) {
     const bool saved = journal_->Append(lines);
     if (!saved && !saveFailing_) {
@@ -393,6 +471,7 @@ void MainWindow::Notify(const QString &text) {
 
 void MainWindow::Restore(const ReplayedGame &replayed) {
     pacer_->Finish();
+    ClearHint();
     restoring_ = true;
     static_cast<Table &>(game_) = replayed.game;
     for (const auto &[id, i] : AllElements()) {
@@ -661,10 +740,7 @@ QWidget *MainWindow::MakeWidget(const ControlDesign &design) {
     case ControlKind::Label: {
         auto *label = new QLabel(table_);
         label->setTextFormat(Qt::PlainText);
-        label->setAlignment(LabelAlignment(design.id));
-        if (design.id == Control::Label4) {
-            label->setFont(TitleFont(table_->font()));
-        }
+        label->setAlignment(ToQt(TextAlignment(design.id)) | Qt::AlignTop);
         return label;
     }
     case ControlKind::TextBox:
@@ -713,6 +789,7 @@ void MainWindow::Connect(QWidget *widget, const ControlDesign &design, int index
                 return;
             }
             pacer_->Finish();
+            ClearHint();
             game_.TextChanged(id, index);
             ShowWhatHappened();
             // The stake box takes no line breaks, so its text always fits

@@ -13,6 +13,7 @@
 #include "controls.h"
 #include "focus.h"
 #include "game.h"
+#include "hint.h"
 #include "journal.h"
 #include "journal_file.h"
 #include "pacing.h"
@@ -79,6 +80,12 @@ public:
     GameLog *log() const { return log_; }
     // Opens or closes the log of the deal.
     void ToggleLog();
+    // What the computer players would do in the player's place, and why:
+    // the control gets the focus and a frame, the reason is its tooltip and
+    // description. Asked again at the same step, the same hint.
+    void ShowHint();
+    // The hint shown, until the next action.
+    const std::optional<Hint> &CurrentHint() const { return hint_; }
 
 private:
     QWidget *MakeWidget(const ControlDesign &design);
@@ -116,6 +123,7 @@ private:
     void ChooseGameToOpen();
     void ChooseWhereToSave();
     void Notify(const QString &text);
+    void ClearHint();
 
     QtView view_;
     JournalRandom random_;
@@ -144,6 +152,10 @@ private:
     bool focusWhenShown_ = false;
     // The control that had the keyboard when the log opened.
     QPointer<QWidget> beforeLog_;
+    // The hint's own random numbers: asking for one never moves the game's.
+    ClockRandom hintRandom_;
+    std::optional<Hint> hint_;
+    std::vector<QPointer<QWidget>> hinted_;
 };
 
 } // namespace vurp::ui

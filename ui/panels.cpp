@@ -15,9 +15,6 @@ namespace vurp::ui {
 
 namespace {
 
-// What the panels tell a screen reader besides their names.
-const char *const kKeys = "Стрелки, Page Up, Page Down и пробел листают текст, Escape закрывает";
-
 // Lies over the table while a panel is open: takes every press and turn of
 // the wheel meant for the controls beneath, and shades them so that they look
 // as out of reach as they are.
@@ -65,17 +62,14 @@ bool IsTab(const QKeyEvent *key) {
 
 Panels::Panels(QtView &view, QObject *parent)
     : QObject(parent), view_(view), table_(view.Widget(Control::TextPravila, 0)->parentWidget()),
-      shade_(new Shade(table_)),
-      ring_(new FocusRing(table_)), panels_{{Control::TextPravila, Control::Pravila},
-                                            {Control::TextGame, Control::Game}} {
+      shade_(new Shade(table_)), ring_(new FocusRing(table_)) {
     table_->installEventFilter(this);
-    for (const Panel &p : panels_) {
+    for (const TablePanel &p : PanelStack()) {
         Widget(p.text)->installEventFilter(this);
         Widget(p.button)->installEventFilter(this);
         // A click on a panel's button leaves the keyboard where it was, so
         // that the panel gives it back there; Tab still reaches the button.
         Widget(p.button)->setFocusPolicy(Qt::TabFocus);
-        Widget(p.text)->setAccessibleDescription(QString::fromUtf8(kKeys));
     }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
         KeepFocusInside(now);
@@ -83,33 +77,25 @@ Panels::Panels(QtView &view, QObject *parent)
     });
 }
 
-bool Panels::Open(const Panel &panel) const {
-    return !Widget(panel.text)->isHidden();
-}
-
 bool Panels::AnyOpen() const {
-    return std::any_of(panels_.begin(), panels_.end(), [this](const Panel &p) { return Open(p); });
+    return AnyPanelOpen(view_);
 }
 
 bool Panels::Blocks(Control control) const {
-    return AnyOpen() && std::none_of(panels_.begin(), panels_.end(),
-                                     [control](const Panel &p) { return p.button == control; });
+    return BlockedByPanels(view_, control);
 }
 
 std::vector<QWidget *> Panels::Ring() const {
     std::vector<QWidget *> ring;
-    for (const Panel &p : panels_) {
-        if (Open(p)) {
-            ring.push_back(Widget(p.text));
-            ring.push_back(Widget(p.button));
-        }
+    for (const Control c : PanelRing(view_)) {
+        ring.push_back(Widget(c));
     }
     return ring;
 }
 
 bool Panels::eventFilter(QObject *watched, QEvent *event) {
-    const auto isPanel = [this, watched](const Panel &p) { return watched == Widget(p.text); };
-    const bool panel = std::any_of(panels_.begin(), panels_.end(), isPanel);
+    const auto isPanel = [this, watched](const TablePanel &p) { return watched == Widget(p.text); };
+    const bool panel = std::any_of(PanelStack().begin(), PanelStack().end(), isPanel);
     switch (event->type()) {
     case QEvent::ShowToParent:
         if (panel) {
@@ -198,7 +184,7 @@ void Panels::KeepFocusInside(QWidget *now) {
 
 void Panels::StackOnTop() {
     shade_->raise();
-    for (const Panel &p : panels_) {
+    for (const TablePanel &p : PanelStack()) {
         if (Open(p)) {
             Widget(p.text)->raise();
         }
@@ -210,7 +196,7 @@ void Panels::ShowFocusRing() {
     QWidget *focused = table_->window()->focusWidget();
     const bool onPanel =
         focused != nullptr && focused->hasFocus() &&
-        std::any_of(panels_.begin(), panels_.end(), [this, focused](const Panel &p) {
+        std::any_of(PanelStack().begin(), PanelStack().end(), [this, focused](const TablePanel &p) {
             return Open(p) && Widget(p.text) == focused;
         });
     if (!onPanel) {
@@ -225,7 +211,7 @@ void Panels::ShowFocusRing() {
 void Panels::UpdateShade() {
     shade_->setGeometry(table_->rect());
     QRegion uncovered(shade_->rect());
-    for (const Panel &p : panels_) {
+    for (const TablePanel &p : PanelStack()) {
         if (Open(p)) {
             uncovered -= Widget(p.text)->geometry();
         }

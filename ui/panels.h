@@ -15,6 +15,7 @@
 
 #include <vector>
 
+#include "panel_stack.h"
 #include "qt_view.h"
 #include "view.h"
 
@@ -36,12 +37,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct Panel {
-        Control text;
-        Control button;
-    };
-
-    bool Open(const Panel &panel) const;
+    bool Open(const TablePanel &panel) const { return view_.Visible(panel.text, 0); }
     QWidget *Widget(Control control) const { return view_.Widget(control, 0); }
     // The panels that are open and their buttons, in the order Tab visits them.
     std::vector<QWidget *> Ring() const;
@@ -61,7 +57,6 @@ private:
     QWidget *table_;
     QWidget *shade_;
     QWidget *ring_;
-    std::vector<Panel> panels_;
     // The control that had the keyboard before the first panel opened.
     QPointer<QWidget> returnTo_;
 };

@@ -5,31 +5,15 @@
 #include <QScreen>
 
 #include <algorithm>
-#include <cmath>
 
 namespace vurp::ui {
 
 namespace {
 
-// Below a quarter of its size the table shows nothing anyone could read.
-constexpr qreal kSmallestScale = 0.25;
 // A title bar and borders, as most desktops draw them.
 constexpr QSize kFrameAllowance(16, 48);
 
-int Scaled(int pixels, qreal scale) {
-    return static_cast<int>(std::lround(pixels * scale));
-}
-
 } // namespace
-
-QRect ScaledPlace(Twips place, qreal scale) {
-    const QRect pixels = ToPixels(place);
-    const int left = Scaled(pixels.left(), scale);
-    const int top = Scaled(pixels.top(), scale);
-    const int right = Scaled(pixels.left() + pixels.width(), scale);
-    const int bottom = Scaled(pixels.top() + pixels.height(), scale);
-    return QRect(left, top, right - left, bottom - top);
-}
 
 ScaledTable::ScaledTable(QWidget *parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -51,7 +35,7 @@ void ScaledTable::Place(QWidget *control, Twips place) {
             control->setFont(Sized(control->font(), *placed.fontSize, scale_));
         }
     }
-    control->setGeometry(ScaledPlace(place, scale_).translated(origin_));
+    control->setGeometry(ToQRect(ScaledPlace(place, scale_)).translated(origin_));
     placed_.push_back(std::move(placed));
 }
 
@@ -61,8 +45,7 @@ void ScaledTable::resizeEvent(QResizeEvent *event) {
 }
 
 void ScaledTable::Rescale() {
-    const qreal scale = std::max(kSmallestScale, std::min(qreal(width()) / kDesignSize.width(),
-                                                          qreal(height()) / kDesignSize.height()));
+    const qreal scale = FitScale(width(), height());
     const QSize area = ScaledSize(scale);
     origin_ = QPoint(std::max(0, (width() - area.width()) / 2),
                      std::max(0, (height() - area.height()) / 2));
@@ -73,7 +56,8 @@ void ScaledTable::Rescale() {
     }
     for (const Placed &placed : placed_) {
         if (placed.control) {
-            placed.control->setGeometry(ScaledPlace(placed.place, scale).translated(origin_));
+            placed.control->setGeometry(
+                ToQRect(ScaledPlace(placed.place, scale)).translated(origin_));
             if (rescaled) {
                 // What a control paints itself, its focus frame and card
                 // picture, is scaled too.

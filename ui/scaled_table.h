@@ -19,10 +19,14 @@ namespace vurp::ui {
 // The table as the layout draws it, at a scale of 1.
 inline constexpr QSize kDesignSize(kClientWidth, kClientHeight);
 
-// A control's place at `scale`: each edge of its place in pixels scaled and
-// rounded on its own, so that controls that meet at a scale of 1 meet at every
-// scale, neither overlapping nor leaving a gap. At 1, exactly ToPixels(place).
-QRect ScaledPlace(Twips place, qreal scale);
+inline QRect ToQRect(PixelRect r) {
+    return QRect(r.left, r.top, r.width, r.height);
+}
+
+// The place of the layout in pixels, at a scale of 1.
+inline QRect ToPixels(Twips place) {
+    return ToQRect(ScaledPlace(place, 1));
+}
 
 // The widget of the table: holds the controls and puts each where the layout
 // places it, scaled to fit the widget, centred; the margins left over are

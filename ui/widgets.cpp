@@ -44,6 +44,21 @@ void DrawFocusFrame(QPainter &p, const QRect &area, qreal scale) {
     p.restore();
 }
 
+void DrawHintFrame(QPainter &p, const QRect &area, qreal scale) {
+    const int line = std::max(2, static_cast<int>(std::lround(3 * scale)));
+    // Inside the two lines of the focus frame.
+    const qreal inset = 2 * std::max(1, static_cast<int>(std::lround(2 * scale))) + line / 2.0;
+    const QRectF frame = QRectF(area).adjusted(inset, inset, -inset, -inset);
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(0, 0, 0), line, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawRect(frame);
+    p.setPen(QPen(QColor(255, 255, 255), line, Qt::DashLine, Qt::FlatCap, Qt::MiterJoin));
+    p.drawRect(frame);
+    p.restore();
+}
+
 CardBox::CardBox(QWidget *parent) : QLabel(parent) {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -166,9 +181,19 @@ void CardBox::SetMarked(bool marked) {
     }
 }
 
+void CardBox::SetHinted(bool hinted) {
+    if (hinted != hinted_) {
+        hinted_ = hinted;
+        update();
+    }
+}
+
 void CardBox::paintEvent(QPaintEvent *) {
     QPainter p(this);
     DrawPicture(p);
+    if (hinted_) {
+        DrawHintFrame(p, rect(), TableScale(this));
+    }
     if (marked_) {
         // Gold, thick enough to see across the table.
         const int width = std::max(3, this->width() / 20);
@@ -211,8 +236,18 @@ void CaptionButton::paintEvent(QPaintEvent *) {
     const QRect area = rect().adjusted(across, down, -across, -down);
     style()->drawItemText(&p, area, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(),
                           caption, QPalette::ButtonText);
+    if (hinted_) {
+        DrawHintFrame(p, rect(), scale);
+    }
     if (hasFocus()) {
         DrawFocusFrame(p, rect(), TableScale(this));
+    }
+}
+
+void CaptionButton::SetHinted(bool hinted) {
+    if (hinted != hinted_) {
+        hinted_ = hinted;
+        update();
     }
 }
 

@@ -19,6 +19,10 @@ namespace vurp::ui {
 // table, on a white card and on a grey button alike; its lines as wide as the
 // table's `scale` makes them.
 void DrawFocusFrame(QPainter &p, const QRect &area, qreal scale);
+// The hint's frame: a dashed line, white on black, around the control the
+// computer players would press in the player's place; inside the focus frame,
+// so that both show at once.
+void DrawHintFrame(QPainter &p, const QRect &area, qreal scale);
 
 // A picture box: shows one card picture and reports a left click.
 class CardBox final : public QLabel {
@@ -54,6 +58,9 @@ public:
     // Framed in gold: the card that takes the trick so far.
     void SetMarked(bool marked);
     bool IsMarked() const { return marked_; }
+    // Framed as the hint's suggestion.
+    void SetHinted(bool hinted);
+    bool IsHinted() const { return hinted_; }
 
 signals:
     // A left press and release on the box, Space or Enter on it, while it is
@@ -76,6 +83,7 @@ private:
     bool choosable_ = false;
     bool dimmed_ = false;
     bool marked_ = false;
+    bool hinted_ = false;
     QString whyNot_;
     QString name_;
     PictureSet picture_;
@@ -89,10 +97,17 @@ class CaptionButton final : public QPushButton {
 public:
     explicit CaptionButton(const QString &caption, QWidget *parent = nullptr);
 
+    // Framed as the hint's suggestion.
+    void SetHinted(bool hinted);
+    bool IsHinted() const { return hinted_; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     // Enter and Return press the button as Space does.
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool hinted_ = false;
 };
 
 // A line the player edits: the stake.

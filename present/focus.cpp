@@ -5,7 +5,7 @@
 #include "controls.h"
 #include "layout.h"
 
-namespace vurp::ui {
+namespace vurp {
 
 namespace {
 
@@ -101,4 +101,4 @@ std::optional<ControlRef> LikelyNext(const View &view, std::optional<ControlRef>
     return std::nullopt;
 }
 
-} // namespace vurp::ui
+} // namespace vurp

@@ -7,7 +7,7 @@
 
 #include "view.h"
 
-namespace vurp::ui {
+namespace vurp {
 
 struct ControlRef {
     Control control = Control::Razd;
@@ -32,4 +32,4 @@ std::vector<int> HandBoxesLeftToRight();
 // no control can be pressed.
 std::optional<ControlRef> LikelyNext(const View &view, std::optional<ControlRef> pressed);
 
-} // namespace vurp::ui
+} // namespace vurp

@@ -1,10 +1,12 @@
 #include "layout.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "controls.h"
 
-namespace vurp::ui {
+namespace vurp {
 
 namespace {
 
@@ -122,4 +124,25 @@ Twips Placement(Control control, int index) {
     return {};
 }
 
-} // namespace vurp::ui
+int Scaled(int pixels, double scale) {
+    return static_cast<int>(std::lround(pixels * scale));
+}
+
+PixelRect ScaledPlace(Twips place, double scale) {
+    // The layout's own pixels first: twips divided by 15, rounded down.
+    const int left = place.left / kTwipsPerPixel;
+    const int top = place.top / kTwipsPerPixel;
+    const int width = place.width / kTwipsPerPixel;
+    const int height = place.height / kTwipsPerPixel;
+    const int scaledLeft = Scaled(left, scale);
+    const int scaledTop = Scaled(top, scale);
+    return {scaledLeft, scaledTop, Scaled(left + width, scale) - scaledLeft,
+            Scaled(top + height, scale) - scaledTop};
+}
+
+double FitScale(int width, int height) {
+    return std::max(kSmallestScale,
+                    std::min(double(width) / kClientWidth, double(height) / kClientHeight));
+}
+
+} // namespace vurp
