@@ -3,8 +3,15 @@
 #include <cstddef>
 #include <optional>
 
+#include "cards.h"
+#include "event_sentences.h"
+#include "focus.h"
+#include "fonts.h"
 #include "json.h"
 #include "layout.h"
+#include "panel_stack.h"
+#include "screen_reader.h"
+#include "why_not.h"
 
 namespace vurp::web {
 
@@ -74,12 +81,99 @@ std::string Events(const std::vector<GameEvent> &events) {
     return out + "]";
 }
 
+std::string Sentences(std::vector<GameEvent>::const_iterator from,
+                      std::vector<GameEvent>::const_iterator to) {
+    std::string out = "[";
+    for (auto event = from; event != to; ++event) {
+        out += (out.size() > 1 ? "," : "") + JsonString(Sentence(*event));
+    }
+    return out + "]";
+}
+
+std::string Sentences(const std::vector<GameEvent> &events) {
+    return Sentences(events.begin(), events.end());
+}
+
+std::string AlignmentName(Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Left:
+        return "left";
+    case Alignment::Right:
+        return "right";
+    case Alignment::Centre:
+        break;
+    }
+    return "centre";
+}
+
+std::string FontOf(Control control) {
+    const std::optional<Font> own = OwnFont(control);
+    if (!own) {
+        return {};
+    }
+    std::string families = "[";
+    for (const std::string &family : own->families) {
+        families += (families.size() > 1 ? "," : "") + JsonString(family);
+    }
+    return ",\"font\":{\"families\":" + families +
+           "],\"pointSize\":" + std::to_string(own->pointSize) + ",\"bold\":" + Bool(own->bold) +
+           "}";
+}
+
+int TabPosition(Control control, int index) {
+    const std::vector<ControlRef> order = TabOrder();
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        if (order[k] == ControlRef{control, index}) {
+            return static_cast<int>(k);
+        }
+    }
+    return -1;
+}
+
+// Every picture a card box can show, with the words a screen reader hears.
+std::string CardWordsTable() {
+    std::string out =
+        "{" + JsonString(std::string(CardBack)) + ":" + JsonString(CardWords(CardBack));
+    for (std::size_t k = 0; k + 1 < DeckLiteral.size(); k += 2) {
+        const std::string card(DeckLiteral.substr(k, 2));
+        out += "," + JsonString(card) + ":" + JsonString(CardWords(card));
+    }
+    return out + "}";
+}
+
+std::string Names(const std::vector<int> &boxes) {
+    std::string out = "[";
+    for (const int box : boxes) {
+        out += (out.size() > 1 ? "," : "") + JsonString(ElementName(Control::Pict1, box));
+    }
+    return out + "]";
+}
+
+std::string Panels() {
+    std::string out = "[";
+    for (const TablePanel &panel : PanelStack()) {
+        out += (out.size() > 1 ? ",{" : "{") + std::string("\"text\":") +
+               JsonString(DesignOf(panel.text).name) +
+               ",\"button\":" + JsonString(DesignOf(panel.button).name) + "}";
+    }
+    return out + "]";
+}
+
 } // namespace
 
-WebView::WebView() {
+WebView::WebView() : told_(Now()), toldWhy_(told_.size()) {}
+
+std::vector<ControlState> WebView::Now() const {
+    std::vector<ControlState> states;
+    states.reserve(AllElements().size());
     for (const auto &[control, index] : AllElements()) {
-        told_.push_back(Shown(control, shown_.State(control, index)));
+        states.push_back(Shown(control, shown_.State(control, index)));
     }
+    return states;
+}
+
+std::string WebView::TrickBest() const {
+    return table_ ? Trim(table_->TrickBest) : std::string();
 }
 
 std::string WebView::Text(Control control, int index) const {
@@ -121,6 +215,7 @@ void WebView::SetForeColor(Control control, int index, vurp::Colour colour) {
 void WebView::Tell(const GameEvent &event) {
     story_.Add(event);
     events_.push_back(event);
+    atEvent_.push_back({Now(), TrickBest()});
 }
 
 void WebView::Restore(const ReplayedGame &replayed) {
@@ -140,48 +235,131 @@ void WebView::Restore(const ReplayedGame &replayed) {
     }
     story_ = replayed.view.Story();
     events_.clear();
+    atEvent_.clear();
 }
 
 std::string WebView::ControlTable() {
-    std::string out = "{\"width\":" + std::to_string(ui::kClientWidth * ui::kTwipsPerPixel) +
-                      ",\"height\":" + std::to_string(ui::kClientHeight * ui::kTwipsPerPixel) +
+    std::string out = "{\"width\":" + std::to_string(kClientWidth * kTwipsPerPixel) +
+                      ",\"height\":" + std::to_string(kClientHeight * kTwipsPerPixel) +
                       ",\"controls\":[";
     std::size_t k = 0;
     for (const auto &[control, index] : AllElements()) {
+        toldWhy_[k] = table_ ? WhyNot(*table_, *this, control, index) : std::string();
         const ControlDesign &design = DesignOf(control);
-        const ui::Twips place = ui::Placement(control, index);
+        const Twips place = Placement(control, index);
         told_[k] = Shown(control, shown_.State(control, index));
-        out += (k > 0 ? ",{" : "{") + std::string("\"name\":") +
-               JsonString(ElementName(control, index)) +
-               ",\"control\":" + JsonString(design.name) + ",\"index\":" + std::to_string(index) +
-               ",\"kind\":\"" + KindName(design.kind) + "\"" +
-               ",\"left\":" + std::to_string(place.left) + ",\"top\":" + std::to_string(place.top) +
-               ",\"width\":" + std::to_string(place.width) +
-               ",\"height\":" + std::to_string(place.height) +
-               ",\"locked\":" + Bool(design.locked) + ",\"multiline\":" + Bool(design.multiline) +
-               ",\"maxLength\":" + std::to_string(design.maxLength) + Properties(told_[k], nullptr) +
-               "}";
+        out +=
+            (k > 0 ? ",{" : "{") + std::string("\"name\":") +
+            JsonString(ElementName(control, index)) + ",\"control\":" + JsonString(design.name) +
+            ",\"index\":" + std::to_string(index) + ",\"kind\":\"" + KindName(design.kind) + "\"" +
+            ",\"left\":" + std::to_string(place.left) + ",\"top\":" + std::to_string(place.top) +
+            ",\"width\":" + std::to_string(place.width) +
+            ",\"height\":" + std::to_string(place.height) + ",\"locked\":" + Bool(design.locked) +
+            ",\"multiline\":" + Bool(design.multiline) +
+            ",\"maxLength\":" + std::to_string(design.maxLength) + Properties(told_[k], nullptr) +
+            FontOf(control) + ",\"align\":\"" + AlignmentName(TextAlignment(control)) + "\"" +
+            ",\"tab\":" + std::to_string(TabPosition(control, index)) +
+            ",\"accName\":" + JsonString(ControlName(control, index)) +
+            ",\"accDescription\":" + JsonString(ControlDescription(control, index)) +
+            ",\"whyNot\":" + JsonString(toldWhy_[k]) + "}";
         ++k;
     }
     events_.clear();
-    return out + "],\"story\":" + Events(story_.Events()) + "}";
+    atEvent_.clear();
+    toldBest_ = TrickBest();
+    return out + "],\"story\":" + Events(story_.Events()) + ",\"log\":" + Log() +
+           ",\"pointSize\":" + std::to_string(kTablePointSize) +
+           ",\"windowColour\":" + std::to_string(kWindowColour) +
+           ",\"hand\":" + Names(HandBoxesLeftToRight()) + ",\"panels\":" + Panels() +
+           ",\"cardWords\":" + CardWordsTable() + ",\"trickBest\":" + JsonString(toldBest_) + "}";
 }
 
-std::string WebView::TakeChanges() {
+std::string WebView::Log() const {
+    return Sentences(story_.Events());
+}
+
+std::string WebView::Changed(const std::vector<ControlState> &now,
+                             std::vector<ControlState> &told) {
     std::string controls;
     std::size_t k = 0;
     for (const auto &[control, index] : AllElements()) {
-        const ControlState now = Shown(control, shown_.State(control, index));
-        if (const std::string changed = Properties(now, &told_[k]); !changed.empty()) {
+        if (const std::string changed = Properties(now[k], &told[k]); !changed.empty()) {
             controls += (controls.empty() ? "{" : ",{") + std::string("\"name\":") +
                         JsonString(ElementName(control, index)) + changed + "}";
-            told_[k] = now;
+            told[k] = now[k];
         }
         ++k;
     }
-    const std::string events = Events(events_);
+    return "[" + controls + "]";
+}
+
+// As the window paces the computer players' moves: the table as it stood
+// just before each move, then as the action left it, each step with the
+// events told on the way to it.
+std::string WebView::Steps(const std::vector<ControlState> &now) {
+    std::vector<std::size_t> moves;
+    for (std::size_t k = 0; k < events_.size(); ++k) {
+        if (IsComputerMove(events_[k])) {
+            moves.push_back(k);
+        }
+    }
+    if (moves.empty()) {
+        return {};
+    }
+    std::vector<ControlState> told = told_;
+    std::string out;
+    const auto step = [&](const std::vector<ControlState> &states, const std::string &best,
+                          std::size_t from, std::size_t to) {
+        const auto begin = events_.begin();
+        out += (out.empty() ? "{" : ",{") + std::string("\"controls\":") + Changed(states, told) +
+               ",\"sentences\":" +
+               Sentences(begin + static_cast<std::ptrdiff_t>(from),
+                         begin + static_cast<std::ptrdiff_t>(to)) +
+               ",\"trickBest\":" + JsonString(best) + "}";
+    };
+    const AtEvent before{told_, toldBest_};
+    const AtEvent &first = moves.front() == 0 ? before : atEvent_[moves.front() - 1];
+    step(first.states, first.trickBest, 0, moves.front());
+    for (std::size_t m = 0; m < moves.size(); ++m) {
+        if (m + 1 < moves.size()) {
+            const AtEvent &at = atEvent_[moves[m + 1] - 1];
+            step(at.states, at.trickBest, moves[m], moves[m + 1]);
+        } else {
+            step(now, TrickBest(), moves[m], events_.size());
+        }
+    }
+    return ",\"steps\":[" + out + "]";
+}
+
+std::string WebView::TakeChanges() {
+    const std::vector<ControlState> now = Now();
+    const std::string steps = Steps(now);
+    std::string out = "{\"controls\":" + Changed(now, told_) + ",\"events\":" + Events(events_);
+    if (!events_.empty()) {
+        out += ",\"sentences\":" + Sentences(events_);
+    }
+    if (const std::string best = TrickBest(); best != toldBest_) {
+        toldBest_ = best;
+        out += ",\"trickBest\":" + JsonString(best);
+    }
+    std::string reasons;
+    std::size_t k = 0;
+    for (const auto &[control, index] : AllElements()) {
+        std::string why = table_ ? WhyNot(*table_, *this, control, index) : std::string();
+        if (why != toldWhy_[k]) {
+            reasons += (reasons.empty() ? "{" : ",{") + std::string("\"name\":") +
+                       JsonString(ElementName(control, index)) + ",\"text\":" + JsonString(why) +
+                       "}";
+            toldWhy_[k] = std::move(why);
+        }
+        ++k;
+    }
+    if (!reasons.empty()) {
+        out += ",\"whyNot\":[" + reasons + "]";
+    }
     events_.clear();
-    return "{\"controls\":[" + controls + "],\"events\":" + events + "}";
+    atEvent_.clear();
+    return out + steps + "}";
 }
 
 } // namespace vurp::web
