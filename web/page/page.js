@@ -294,6 +294,10 @@
             return ta - tb;
         });
         const panels = new Set(table.panels.map((p) => p.text));
+        // What lies over what: the order of the control table, the panels
+        // over everything.
+        const layer = new Map(table.controls.map((def, k) => [def.name, k + 1]));
+        table.panels.forEach((panel, k) => layer.set(panel.text, table.controls.length + 1 + k));
         for (const def of ordered) {
             const { visible, enabled, text: caption, picture, back, fore, whyNot } = def;
             const entry = {
@@ -303,6 +307,7 @@
                 whyNot,
                 hinted: false,
             };
+            entry.node.style.zIndex = String(layer.get(def.name));
             elements.set(def.name, entry);
             if (!panels.has(def.control)) {
                 tableBox.append(entry.node);
@@ -319,6 +324,7 @@
         log.setAttribute('aria-label', 'Ход игры');
         log.tabIndex = -1;
         log.hidden = true;
+        log.style.zIndex = String(table.controls.length + table.panels.length + 1);
         const rules = table.controls.find((c) => c.name === table.panels[0].text);
         for (const side of ['left', 'top', 'width', 'height']) {
             log.style[side] = px(rules[side]);

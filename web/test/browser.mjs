@@ -78,3 +78,25 @@ export function readElements(page) {
         return shown;
     });
 }
+
+// A mouse click on the element where the player sees it: at its centre, or,
+// where another control lies over the centre, at a point of it in sight.
+export async function clickElement(page, css) {
+    const point = await page.$eval(css, (node) => {
+        const box = node.getBoundingClientRect();
+        const steps = [0.5, 0.3, 0.7, 0.15, 0.85, 0.05, 0.95];
+        for (const y of steps) {
+            for (const x of steps) {
+                const at = [box.left + box.width * x, box.top + box.height * y];
+                if (document.elementFromPoint(...at)?.closest('[data-name]') === node) {
+                    return at;
+                }
+            }
+        }
+        return null;
+    });
+    if (!point) {
+        throw new Error(`${css} is nowhere in sight`);
+    }
+    await page.mouse.click(...point);
+}

@@ -9,7 +9,7 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { after, before, test } from 'node:test';
 
-import { openBrowser, openPage, readElements } from './browser.mjs';
+import { clickElement, openBrowser, openPage, readElements } from './browser.mjs';
 import { goldenScripts, nativeChecker, nativeDriver, run } from './support.mjs';
 
 let session;
@@ -85,7 +85,7 @@ async function playThroughPage(page, script) {
                 out.push(JSON.stringify({ refused: line.trim() }));
                 continue;
             }
-            await page.click(css);
+            await clickElement(page, css);
         } else if (words[0] === 'type') {
             await typeStake(page, line.slice(line.indexOf('Stavk') + 'Stavk'.length + 1));
         } else {
@@ -132,7 +132,15 @@ test('random games clicked through the page show what the driver prints', async 
             await page.reload();
             await page.waitForSelector('html[data-ready="true"]');
             page.vurpErrors.length = 0;
-            await assertPagePlaysAsDriver(page, made.stdout.toString());
+            // An open panel lies over the table and takes its clicks, in the
+            // page as in the window; the driver has nothing that lies over
+            // anything. The panels' buttons are left out of these games.
+            const script = made.stdout
+                .toString()
+                .split('\n')
+                .filter((line) => !/^click (Pravila|Game)\s*$/.test(line))
+                .join('\n');
+            await assertPagePlaysAsDriver(page, script);
         });
     }
     await page.close();
