@@ -139,6 +139,7 @@
 
     function paint(entry) {
         const { def, node, state } = entry;
+        const opening = node.hidden && state.visible;
         node.hidden = !state.visible;
         if (def.kind === 'button') {
             node.disabled = !state.enabled;
@@ -150,6 +151,11 @@
             const shown = def.multiline ? state.text.replace(/\r\n/g, '\n') : state.text;
             if (node.value !== shown) {
                 node.value = shown;
+            }
+            if (def.multiline && opening) {
+                // A panel opens at the top of its text.
+                node.setSelectionRange(0, 0);
+                node.scrollTop = 0;
             }
         } else if (def.kind === 'picture') {
             const img = node.firstChild;
@@ -383,7 +389,9 @@
             told.push(event);
         }
         for (const { name, text: reason } of changes.whyNot || []) {
-            elements.get(name).whyNot = reason;
+            const entry = elements.get(name);
+            entry.whyNot = reason;
+            describe(entry);
         }
         if (changes.steps && pace > 0) {
             steps = changes.steps.slice();
@@ -401,9 +409,6 @@
             markTable();
             say(changes.sentences);
             refreshLog();
-        }
-        for (const entry of elements.values()) {
-            describe(entry);
         }
     }
 
