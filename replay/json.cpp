@@ -12,6 +12,11 @@ namespace {
 
 constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
 
+// Printable ASCII that a JSON string holds unescaped.
+bool IsPlainAscii(unsigned char c) {
+    return c >= 0x20 && c < 0x80 && c != '"' && c != '\\';
+}
+
 std::string JsonBool(bool value) {
     return value ? "true" : "false";
 }
@@ -93,8 +98,19 @@ std::string ControlsObject(const RecordingView &view) {
 std::string JsonString(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out = "\"";
+    out.reserve(text.size() + 2);
     for (std::size_t pos = 0; pos < text.size();) {
         const auto c = static_cast<unsigned char>(text[pos]);
+        // A run of plain ASCII goes over as it is.
+        std::size_t plain = pos;
+        while (plain < text.size() && IsPlainAscii(static_cast<unsigned char>(text[plain]))) {
+            ++plain;
+        }
+        if (plain > pos) {
+            out.append(text, pos, plain - pos);
+            pos = plain;
+            continue;
+        }
         if (c == '"' || c == '\\') {
             out += '\\';
             out += static_cast<char>(c);

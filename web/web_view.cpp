@@ -1,5 +1,6 @@
 #include "web_view.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 
@@ -39,59 +40,56 @@ std::string KindName(ControlKind kind) {
     return "picture";
 }
 
-// The state as the page shows it, and as the driver's snapshot writes it: a
-// picture box has no text and only a picture box has a picture.
-ControlState Shown(Control control, const ControlState &state) {
-    ControlState shown = state;
+const std::string kNothing;
+
+// Appends `,"key":value` for each property of `now` as the page shows it that
+// differs from what the page was `told` (every property when it was told
+// nothing), and takes note that it is told. The page shows the state as the
+// driver's snapshot writes it: a picture box has no text and only a picture
+// box has a picture.
+void AppendProperties(std::string &out, Control control, const ControlState &now,
+                      ControlState *told) {
     const bool picture = DesignOf(control).kind == ControlKind::Picture;
-    (picture ? shown.text : shown.picture).clear();
-    return shown;
+    const std::string &text = picture ? kNothing : now.text;
+    const std::string &name = picture ? now.picture : kNothing;
+    if (!told || now.visible != told->visible) {
+        out.append(",\"visible\":").append(Bool(now.visible));
+    }
+    if (!told || now.enabled != told->enabled) {
+        out.append(",\"enabled\":").append(Bool(now.enabled));
+    }
+    if (!told || text != told->text) {
+        out.append(",\"text\":").append(JsonString(text));
+    }
+    if (!told || name != told->picture) {
+        out.append(",\"picture\":").append(JsonString(name));
+    }
+    if (!told || now.back != told->back) {
+        out.append(",\"back\":").append(Colour(now.back));
+    }
+    if (!told || now.fore != told->fore) {
+        out.append(",\"fore\":").append(Colour(now.fore));
+    }
+    if (told) {
+        *told = {text, name, now.visible, now.enabled, now.back, now.fore};
+    }
 }
 
-// The properties of `now` that differ from `before` (all of them without
-// `before`), each as `,"key":value`.
-std::string Properties(const ControlState &now, const ControlState *before) {
-    std::string out;
-    if (!before || now.visible != before->visible) {
-        out += ",\"visible\":" + Bool(now.visible);
+void AppendEvents(std::string &out, const std::vector<GameEvent> &events) {
+    out += '[';
+    for (std::size_t k = 0; k < events.size(); ++k) {
+        out.append(k > 0 ? "," : "").append(EventLine(events[k]));
     }
-    if (!before || now.enabled != before->enabled) {
-        out += ",\"enabled\":" + Bool(now.enabled);
-    }
-    if (!before || now.text != before->text) {
-        out += ",\"text\":" + JsonString(now.text);
-    }
-    if (!before || now.picture != before->picture) {
-        out += ",\"picture\":" + JsonString(now.picture);
-    }
-    if (!before || now.back != before->back) {
-        out += ",\"back\":" + Colour(now.back);
-    }
-    if (!before || now.fore != before->fore) {
-        out += ",\"fore\":" + Colour(now.fore);
-    }
-    return out;
+    out += ']';
 }
 
-std::string Events(const std::vector<GameEvent> &events) {
-    std::string out = "[";
-    for (const GameEvent &event : events) {
-        out += (out.size() > 1 ? "," : "") + EventLine(event);
-    }
-    return out + "]";
-}
-
-std::string Sentences(std::vector<GameEvent>::const_iterator from,
-                      std::vector<GameEvent>::const_iterator to) {
-    std::string out = "[";
+void AppendSentences(std::string &out, std::vector<GameEvent>::const_iterator from,
+                     std::vector<GameEvent>::const_iterator to) {
+    out += '[';
     for (auto event = from; event != to; ++event) {
-        out += (out.size() > 1 ? "," : "") + JsonString(Sentence(*event));
+        out.append(event != from ? "," : "").append(JsonString(Sentence(*event)));
     }
-    return out + "]";
-}
-
-std::string Sentences(const std::vector<GameEvent> &events) {
-    return Sentences(events.begin(), events.end());
+    out += ']';
 }
 
 std::string AlignmentName(Alignment alignment) {
@@ -120,14 +118,9 @@ std::string FontOf(Control control) {
            "}";
 }
 
-int TabPosition(Control control, int index) {
-    const std::vector<ControlRef> order = TabOrder();
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (order[k] == ControlRef{control, index}) {
-            return static_cast<int>(k);
-        }
-    }
-    return -1;
+int TabPosition(const std::vector<ControlRef> &order, Control control, int index) {
+    const auto at = std::find(order.begin(), order.end(), ControlRef{control, index});
+    return at == order.end() ? -1 : static_cast<int>(at - order.begin());
 }
 
 // Every picture a card box can show, with the words a screen reader hears.
@@ -141,9 +134,9 @@ std::string CardWordsTable() {
     return out + "}";
 }
 
-std::string Names(const std::vector<int> &boxes) {
+std::string HandNames() {
     std::string out = "[";
-    for (const int box : boxes) {
+    for (const int box : HandBoxesLeftToRight()) {
         out += (out.size() > 1 ? "," : "") + JsonString(ElementName(Control::Pict1, box));
     }
     return out + "]";
@@ -161,19 +154,40 @@ std::string Panels() {
 
 } // namespace
 
-WebView::WebView() : told_(Now()), toldWhy_(told_.size()) {}
-
-std::vector<ControlState> WebView::Now() const {
-    std::vector<ControlState> states;
-    states.reserve(AllElements().size());
-    for (const auto &[control, index] : AllElements()) {
-        states.push_back(Shown(control, shown_.State(control, index)));
+WebView::WebView() : firstElement_(static_cast<std::size_t>(kControlCount)) {
+    const auto &elements = AllElements();
+    for (std::size_t k = elements.size(); k-- > 0;) {
+        firstElement_[static_cast<std::size_t>(elements[k].first)] = k;
     }
-    return states;
+    std::string ignored;
+    told_.resize(elements.size());
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        const auto &[control, index] = elements[k];
+        AppendProperties(ignored, control, shown_.State(control, index), &told_[k]);
+    }
+    touched_.assign(told_.size(), false);
+    sinceEvent_.assign(told_.size(), false);
+    toldWhy_.resize(told_.size());
 }
 
 std::string WebView::TrickBest() const {
     return table_ ? Trim(table_->TrickBest) : std::string();
+}
+
+void WebView::Touch(Control control, int index) {
+    if (!ValidControl(control, index)) {
+        return;
+    }
+    const std::size_t k = firstElement_[static_cast<std::size_t>(control)] +
+                          static_cast<std::size_t>(index == 0 ? 0 : index - 1);
+    if (!touched_[k]) {
+        touched_[k] = true;
+        touchedList_.push_back(k);
+    }
+    if (!sinceEvent_[k]) {
+        sinceEvent_[k] = true;
+        sinceEventList_.push_back(k);
+    }
 }
 
 std::string WebView::Text(Control control, int index) const {
@@ -182,6 +196,7 @@ std::string WebView::Text(Control control, int index) const {
 
 void WebView::SetText(Control control, int index, const std::string &text) {
     shown_.SetText(control, index, text);
+    Touch(control, index);
 }
 
 bool WebView::Visible(Control control, int index) const {
@@ -190,6 +205,7 @@ bool WebView::Visible(Control control, int index) const {
 
 void WebView::SetVisible(Control control, int index, bool visible) {
     shown_.SetVisible(control, index, visible);
+    Touch(control, index);
 }
 
 bool WebView::Enabled(Control control, int index) const {
@@ -198,39 +214,63 @@ bool WebView::Enabled(Control control, int index) const {
 
 void WebView::SetEnabled(Control control, int index, bool enabled) {
     shown_.SetEnabled(control, index, enabled);
+    Touch(control, index);
 }
 
 void WebView::SetPicture(Control control, int index, const std::string &name) {
     shown_.SetPicture(control, index, name);
+    Touch(control, index);
 }
 
 void WebView::SetBackColor(Control control, int index, vurp::Colour colour) {
     shown_.SetBackColor(control, index, colour);
+    Touch(control, index);
 }
 
 void WebView::SetForeColor(Control control, int index, vurp::Colour colour) {
     shown_.SetForeColor(control, index, colour);
+    Touch(control, index);
 }
 
 void WebView::Tell(const GameEvent &event) {
     story_.Add(event);
     events_.push_back(event);
-    atEvent_.push_back({Now(), TrickBest()});
+    AtEvent at{{}, TrickBest()};
+    const auto &elements = AllElements();
+    for (const std::size_t k : sinceEventList_) {
+        sinceEvent_[k] = false;
+        at.set.emplace_back(k, shown_.State(elements[k].first, elements[k].second));
+    }
+    sinceEventList_.clear();
+    atEvent_.push_back(std::move(at));
+}
+
+void WebView::Forget() {
+    for (const std::size_t touched : touchedList_) {
+        touched_[touched] = false;
+    }
+    touchedList_.clear();
+    for (const std::size_t set : sinceEventList_) {
+        sinceEvent_[set] = false;
+    }
+    sinceEventList_.clear();
+    events_.clear();
+    atEvent_.clear();
 }
 
 void WebView::Restore(const ReplayedGame &replayed) {
     for (const auto &[control, index] : AllElements()) {
         const ControlState &state = replayed.view.State(control, index);
-        shown_.SetText(control, index, state.text);
-        shown_.SetPicture(control, index, state.picture);
-        shown_.SetVisible(control, index, state.visible);
-        shown_.SetEnabled(control, index, state.enabled);
+        SetText(control, index, state.text);
+        SetPicture(control, index, state.picture);
+        SetVisible(control, index, state.visible);
+        SetEnabled(control, index, state.enabled);
         // A colour once set is never taken back to the platform's.
         if (state.back) {
-            shown_.SetBackColor(control, index, *state.back);
+            SetBackColor(control, index, *state.back);
         }
         if (state.fore) {
-            shown_.SetForeColor(control, index, *state.fore);
+            SetForeColor(control, index, *state.fore);
         }
     }
     story_ = replayed.view.Story();
@@ -242,61 +282,60 @@ std::string WebView::ControlTable() {
     std::string out = "{\"width\":" + std::to_string(kClientWidth * kTwipsPerPixel) +
                       ",\"height\":" + std::to_string(kClientHeight * kTwipsPerPixel) +
                       ",\"controls\":[";
-    std::size_t k = 0;
-    for (const auto &[control, index] : AllElements()) {
-        toldWhy_[k] = table_ ? WhyNot(*table_, *this, control, index) : std::string();
+    const auto &elements = AllElements();
+    const std::vector<ControlRef> order = TabOrder();
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        const auto &[control, index] = elements[k];
         const ControlDesign &design = DesignOf(control);
         const Twips place = Placement(control, index);
-        told_[k] = Shown(control, shown_.State(control, index));
-        out +=
-            (k > 0 ? ",{" : "{") + std::string("\"name\":") +
-            JsonString(ElementName(control, index)) + ",\"control\":" + JsonString(design.name) +
-            ",\"index\":" + std::to_string(index) + ",\"kind\":\"" + KindName(design.kind) + "\"" +
-            ",\"left\":" + std::to_string(place.left) + ",\"top\":" + std::to_string(place.top) +
-            ",\"width\":" + std::to_string(place.width) +
-            ",\"height\":" + std::to_string(place.height) + ",\"locked\":" + Bool(design.locked) +
-            ",\"multiline\":" + Bool(design.multiline) +
-            ",\"maxLength\":" + std::to_string(design.maxLength) + Properties(told_[k], nullptr) +
-            FontOf(control) + ",\"align\":\"" + AlignmentName(TextAlignment(control)) + "\"" +
-            ",\"tab\":" + std::to_string(TabPosition(control, index)) +
-            ",\"accName\":" + JsonString(ControlName(control, index)) +
-            ",\"accDescription\":" + JsonString(ControlDescription(control, index)) +
-            ",\"whyNot\":" + JsonString(toldWhy_[k]) + "}";
-        ++k;
+        toldWhy_[k] = table_ ? WhyNot(*table_, *this, control, index) : std::string();
+        out.append(k > 0 ? ",{" : "{")
+            .append("\"name\":")
+            .append(JsonString(ElementName(control, index)))
+            .append(",\"control\":")
+            .append(JsonString(design.name))
+            .append(",\"index\":" + std::to_string(index))
+            .append(",\"kind\":\"" + KindName(design.kind) + "\"")
+            .append(",\"left\":" + std::to_string(place.left))
+            .append(",\"top\":" + std::to_string(place.top))
+            .append(",\"width\":" + std::to_string(place.width))
+            .append(",\"height\":" + std::to_string(place.height))
+            .append(",\"locked\":" + Bool(design.locked))
+            .append(",\"multiline\":" + Bool(design.multiline))
+            .append(",\"maxLength\":" + std::to_string(design.maxLength));
+        told_[k] = {};
+        AppendProperties(out, control, shown_.State(control, index), nullptr);
+        std::string ignored;
+        AppendProperties(ignored, control, shown_.State(control, index), &told_[k]);
+        out.append(FontOf(control))
+            .append(",\"align\":\"" + AlignmentName(TextAlignment(control)) + "\"")
+            .append(",\"tab\":" + std::to_string(TabPosition(order, control, index)))
+            .append(",\"accName\":" + JsonString(ControlName(control, index)))
+            .append(",\"accDescription\":" + JsonString(ControlDescription(control, index)))
+            .append(",\"whyNot\":" + JsonString(toldWhy_[k]));
+        out += '}';
     }
-    events_.clear();
-    atEvent_.clear();
+    Forget();
     toldBest_ = TrickBest();
-    return out + "],\"story\":" + Events(story_.Events()) + ",\"log\":" + Log() +
-           ",\"pointSize\":" + std::to_string(kTablePointSize) +
-           ",\"windowColour\":" + std::to_string(kWindowColour) +
-           ",\"hand\":" + Names(HandBoxesLeftToRight()) + ",\"panels\":" + Panels() +
-           ",\"cardWords\":" + CardWordsTable() + ",\"trickBest\":" + JsonString(toldBest_) + "}";
+    out.append("],\"story\":");
+    AppendEvents(out, story_.Events());
+    return out + ",\"log\":" + Log() + ",\"pointSize\":" + std::to_string(kTablePointSize) +
+           ",\"windowColour\":" + std::to_string(kWindowColour) + ",\"hand\":" + HandNames() +
+           ",\"panels\":" + Panels() + ",\"cardWords\":" + CardWordsTable() +
+           ",\"trickBest\":" + JsonString(toldBest_) + "}";
 }
 
 std::string WebView::Log() const {
-    return Sentences(story_.Events());
-}
-
-std::string WebView::Changed(const std::vector<ControlState> &now,
-                             std::vector<ControlState> &told) {
-    std::string controls;
-    std::size_t k = 0;
-    for (const auto &[control, index] : AllElements()) {
-        if (const std::string changed = Properties(now[k], &told[k]); !changed.empty()) {
-            controls += (controls.empty() ? "{" : ",{") + std::string("\"name\":") +
-                        JsonString(ElementName(control, index)) + changed + "}";
-            told[k] = now[k];
-        }
-        ++k;
-    }
-    return "[" + controls + "]";
+    std::string out;
+    AppendSentences(out, story_.Events().begin(), story_.Events().end());
+    return out;
 }
 
 // As the window paces the computer players' moves: the table as it stood
-// just before each move, then as the action left it, each step with the
-// events told on the way to it.
-std::string WebView::Steps(const std::vector<ControlState> &now) {
+// just before each move (when the event before it was told), then as the
+// action left it, each step with the events told on the way to it and only
+// what changed since the step before.
+std::string WebView::Steps() {
     std::vector<std::size_t> moves;
     for (std::size_t k = 0; k < events_.size(); ++k) {
         if (IsComputerMove(events_[k])) {
@@ -306,59 +345,121 @@ std::string WebView::Steps(const std::vector<ControlState> &now) {
     if (moves.empty()) {
         return {};
     }
+    const auto &elements = AllElements();
     std::vector<ControlState> told = told_;
-    std::string out;
-    const auto step = [&](const std::vector<ControlState> &states, const std::string &best,
-                          std::size_t from, std::size_t to) {
-        const auto begin = events_.begin();
-        out += (out.empty() ? "{" : ",{") + std::string("\"controls\":") + Changed(states, told) +
-               ",\"sentences\":" +
-               Sentences(begin + static_cast<std::ptrdiff_t>(from),
-                         begin + static_cast<std::ptrdiff_t>(to)) +
-               ",\"trickBest\":" + JsonString(best) + "}";
+    std::vector<const ControlState *> latest(told.size(), nullptr);
+    std::vector<std::size_t> set;
+    std::size_t applied = 0; // events whose settings are taken in
+    bool firstStep = true;
+    std::string out = ",\"steps\":[";
+    const auto step = [&](std::size_t upTo, const std::string &best, std::size_t from,
+                          std::size_t to, bool last) {
+        for (; applied < upTo; ++applied) {
+            for (const auto &[k, state] : atEvent_[applied].set) {
+                if (!latest[k]) {
+                    set.push_back(k);
+                }
+                latest[k] = &state;
+            }
+        }
+        if (last) {
+            for (const std::size_t k : touchedList_) {
+                if (!latest[k]) {
+                    set.push_back(k);
+                }
+                latest[k] = &shown_.State(elements[k].first, elements[k].second);
+            }
+        }
+        std::sort(set.begin(), set.end());
+        out.append(firstStep ? "{" : ",{").append("\"controls\":[");
+        bool first = true;
+        for (const std::size_t k : set) {
+            const std::size_t start = out.size();
+            out.append(first ? "{" : ",{")
+                .append("\"name\":")
+                .append(JsonString(ElementName(elements[k].first, elements[k].second)));
+            const std::size_t named = out.size();
+            AppendProperties(out, elements[k].first, *latest[k], &told[k]);
+            if (out.size() == named) {
+                out.resize(start);
+            } else {
+                out += '}';
+                first = false;
+            }
+            latest[k] = nullptr;
+        }
+        set.clear();
+        firstStep = false;
+        out.append("],\"sentences\":");
+        AppendSentences(out, events_.begin() + static_cast<std::ptrdiff_t>(from),
+                        events_.begin() + static_cast<std::ptrdiff_t>(to));
+        out.append(",\"trickBest\":").append(JsonString(best)).append("}");
     };
-    const AtEvent before{told_, toldBest_};
-    const AtEvent &first = moves.front() == 0 ? before : atEvent_[moves.front() - 1];
-    step(first.states, first.trickBest, 0, moves.front());
+    // The table just before the first move: as the event before it left it.
+    const std::size_t before = moves.front();
+    step(before, before == 0 ? toldBest_ : atEvent_[before - 1].trickBest, 0, before, false);
     for (std::size_t m = 0; m < moves.size(); ++m) {
         if (m + 1 < moves.size()) {
-            const AtEvent &at = atEvent_[moves[m + 1] - 1];
-            step(at.states, at.trickBest, moves[m], moves[m + 1]);
+            const std::size_t next = moves[m + 1];
+            step(next, atEvent_[next - 1].trickBest, moves[m], next, false);
         } else {
-            step(now, TrickBest(), moves[m], events_.size());
+            step(events_.size(), TrickBest(), moves[m], events_.size(), true);
         }
     }
-    return ",\"steps\":[" + out + "]";
+    return out + "]";
 }
 
 std::string WebView::TakeChanges() {
-    const std::vector<ControlState> now = Now();
-    const std::string steps = Steps(now);
-    std::string out = "{\"controls\":" + Changed(now, told_) + ",\"events\":" + Events(events_);
-    if (!events_.empty()) {
-        out += ",\"sentences\":" + Sentences(events_);
+    // In the order of the control table, whatever the order of the changes.
+    std::sort(touchedList_.begin(), touchedList_.end());
+    const std::string steps = Steps();
+    const auto &elements = AllElements();
+    std::string out = "{\"controls\":[";
+    bool first = true;
+    for (const std::size_t k : touchedList_) {
+        touched_[k] = false;
+        const auto &[control, index] = elements[k];
+        const std::size_t start = out.size();
+        out.append(first ? "{" : ",{")
+            .append("\"name\":")
+            .append(JsonString(ElementName(control, index)));
+        const std::size_t named = out.size();
+        AppendProperties(out, control, shown_.State(control, index), &told_[k]);
+        if (out.size() == named) {
+            out.resize(start); // set again as it was
+        } else {
+            out += '}';
+            first = false;
+        }
     }
-    if (const std::string best = TrickBest(); best != toldBest_) {
-        toldBest_ = best;
-        out += ",\"trickBest\":" + JsonString(best);
+    out.append("],\"events\":");
+    AppendEvents(out, events_);
+    if (!events_.empty()) {
+        out.append(",\"sentences\":");
+        AppendSentences(out, events_.begin(), events_.end());
+    }
+    if (std::string best = TrickBest(); best != toldBest_) {
+        out.append(",\"trickBest\":").append(JsonString(best));
+        toldBest_ = std::move(best);
     }
     std::string reasons;
-    std::size_t k = 0;
-    for (const auto &[control, index] : AllElements()) {
-        std::string why = table_ ? WhyNot(*table_, *this, control, index) : std::string();
+    for (std::size_t k = 0; k < elements.size() && table_; ++k) {
+        const auto &[control, index] = elements[k];
+        std::string why = WhyNot(*table_, *this, control, index);
         if (why != toldWhy_[k]) {
-            reasons += (reasons.empty() ? "{" : ",{") + std::string("\"name\":") +
-                       JsonString(ElementName(control, index)) + ",\"text\":" + JsonString(why) +
-                       "}";
+            reasons.append(reasons.empty() ? "{" : ",{")
+                .append("\"name\":")
+                .append(JsonString(ElementName(control, index)))
+                .append(",\"text\":")
+                .append(JsonString(why))
+                .append("}");
             toldWhy_[k] = std::move(why);
         }
-        ++k;
     }
     if (!reasons.empty()) {
-        out += ",\"whyNot\":[" + reasons + "]";
+        out.append(",\"whyNot\":[").append(reasons).append("]");
     }
-    events_.clear();
-    atEvent_.clear();
+    Forget();
     return out + steps + "}";
 }
 

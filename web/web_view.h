@@ -4,7 +4,9 @@
 // the table once and then follows the game.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls.h"
@@ -65,23 +67,32 @@ public:
     const RecordingView &Recording() const { return shown_; }
 
 private:
-    // The table as it stood when an event was told.
+    // What an event found set since the event before it: each element's
+    // state then, and the trick's best card.
     struct AtEvent {
-        std::vector<ControlState> states;
+        std::vector<std::pair<std::size_t, ControlState>> set;
         std::string trickBest;
     };
 
-    std::vector<ControlState> Now() const;
     std::string TrickBest() const;
-    // The elements of `now` that differ from `told`, which takes them on.
-    static std::string Changed(const std::vector<ControlState> &now,
-                               std::vector<ControlState> &told);
-    std::string Steps(const std::vector<ControlState> &now);
+    std::string Steps();
+    // The page is told everything: nothing set or told waits for it.
+    void Forget();
+    // The element's place in AllElements(), marked as changed.
+    void Touch(Control control, int index);
 
     RecordingView shown_;
     const Table *table_ = nullptr;
     // What the page was last told, one entry per element of AllElements().
     std::vector<ControlState> told_;
+    // Where each control's elements begin in AllElements().
+    std::vector<std::size_t> firstElement_;
+    // The elements set since the page was last told, each once.
+    std::vector<bool> touched_;
+    std::vector<std::size_t> touchedList_;
+    // The elements set since the last event was told, each once.
+    std::vector<bool> sinceEvent_;
+    std::vector<std::size_t> sinceEventList_;
     std::vector<GameEvent> events_;
     std::vector<AtEvent> atEvent_;
     // The reasons and the trick's best card the page was last told.

@@ -1,6 +1,6 @@
-// The page plays offline: every file of the site is kept in the cache the
-// first time it is fetched, the page's own files at once, and answered from
-// there; the network refreshes the cache behind it for the next visit.
+// The page plays offline: the page's own files are kept in the cache when
+// the worker is installed, every other file of the site the first time it is
+// fetched, and the card pictures at the screen's ratio when the page asks.
 'use strict';
 
 const cacheName = 'vurp-site';
@@ -15,28 +15,24 @@ self.addEventListener('activate', (event) => {
     event.waitUntil(self.clients.claim());
 });
 
+// The network first, so that a new build is never mixed with an old one;
+// the cache when there is no network.
 self.addEventListener('fetch', (event) => {
     const request = event.request;
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) {
         return;
     }
     event.respondWith(
-        caches.open(cacheName).then(async (cache) => {
-            const kept = await cache.match(request, { ignoreSearch: true });
-            const fresh = fetch(request)
+        caches.open(cacheName).then((cache) =>
+            fetch(request)
                 .then((response) => {
                     if (response.ok) {
-                        cache.put(request, response.clone());
+                        event.waitUntil(cache.put(request, response.clone()));
                     }
                     return response;
                 })
-                .catch(() => undefined);
-            if (kept) {
-                event.waitUntil(fresh);
-                return kept;
-            }
-            return (await fresh) || Response.error();
-        }),
+                .catch(async () => (await cache.match(request, { ignoreSearch: true })) || Response.error()),
+        ),
     );
 });
 

@@ -6,7 +6,7 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
 import { serve } from '../serve.mjs';
-import { openBrowser, openPage, site } from './browser.mjs';
+import { openBrowser, openPage, readElements, site } from './browser.mjs';
 
 let session;
 before(async () => {
@@ -83,6 +83,27 @@ test('a whole deal is played by keyboard alone', async () => {
     await page.close();
 });
 
+test('the computer players move one after another, and a click shows the rest at once', async () => {
+    const page = await openPage(session.browser, session.url, '?script&pace=5000');
+    await page.evaluate(() => window.vurpPage.start('7'));
+    await page.click('#table [data-name="Razd"]');
+    let paced = false;
+    for (let k = 0; k < 40 && !paced; ++k) {
+        await page.keyboard.press('KeyH');
+        await page.keyboard.press('Enter');
+        paced = await page.evaluate(() => window.vurpPage.busy());
+    }
+    assert.ok(paced, 'some action was answered by moves shown one after another');
+    const table = () => page.evaluate(() => JSON.parse(window.vurpPage.snapshot()).controls);
+    assert.notDeepEqual(await readElements(page), await table());
+    // A click on the bare table during the pause.
+    await page.mouse.click(5, 300);
+    assert.equal(await page.evaluate(() => window.vurpPage.busy()), false);
+    assert.deepEqual(await readElements(page), await table());
+    assert.deepEqual(page.vurpErrors, []);
+    await page.close();
+});
+
 test('a screen reader hears the names, roles and reasons of the table', async () => {
     const page = await openPage(session.browser, session.url, '?script');
     await page.evaluate(() => window.vurpPage.start('3'));
@@ -127,10 +148,11 @@ test('a screen reader hears the names, roles and reasons of the table', async ()
 test('a reload in the middle of a deal goes on with it', async () => {
     const context = await session.browser.createBrowserContext();
     const page = await context.newPage();
-    await page.setViewport({ width: 844, height: 390 });
+    // A phone held sideways, played by touch.
+    await page.setViewport({ width: 844, height: 390, hasTouch: true, isMobile: true, deviceScaleFactor: 2 });
     await page.goto(`${session.url}?pace=0`);
     await page.waitForSelector('html[data-ready="true"]');
-    await page.click('#table [data-name="Razd"]');
+    await page.tap('#table [data-name="Razd"]');
     for (let k = 0; k < 4; ++k) {
         await page.keyboard.press('Enter');
     }
