@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a Debian 12 machine for Vurp, builds it, and then either starts the
 # game (`./build.sh run`) or runs the whole test suite (`./build.sh test`).
-# `./build.sh web` builds the browser edition instead, into build-web/site/.
+# `./build.sh web` builds the browser edition instead, into build-web/site/,
+# and serves it on 127.0.0.1.
 set -euo pipefail
 
 cd "$(dirname "$0")"
@@ -14,8 +15,9 @@ if [ "$mode" = web ]; then
     tools/install-packages.sh cmake make emscripten
     cmake --preset web >/dev/null
     cmake --build --preset web -j "$jobs"
-    echo "The browser edition is in build-web/site/."
-    exit 0
+    echo "The browser edition is in build-web/site/; serving it on this machine (Ctrl+C stops):"
+    # Any free port unless VURP_PORT names one; the address is printed.
+    exec node web/serve.mjs build-web/site "${VURP_PORT:-0}"
 fi
 
 packages=(cmake make g++ zlib1g-dev qt6-base-dev qt6-qpa-plugins libqt6test6 googletest libgtest-dev

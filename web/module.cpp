@@ -16,7 +16,9 @@
 #include <utility>
 
 #include "controls.h"
+#include "focus.h"
 #include "game.h"
+#include "hint.h"
 #include "journal.h"
 #include "json.h"
 #include "random.h"
@@ -31,7 +33,9 @@ namespace {
 // A game with where its numbers come from, its view and its journal.
 struct Session {
     explicit Session(std::unique_ptr<Random> source)
-        : fresh(std::move(source)), random(*fresh), journal(JournalHeader()) {}
+        : fresh(std::move(source)), random(*fresh), journal(JournalHeader()) {
+        view.Follow(game);
+    }
 
     std::unique_ptr<Random> fresh;
     JournalRandom random;
@@ -40,6 +44,10 @@ struct Session {
     std::string journal;
     // The fresh source when the page gives the numbers, else none.
     ScriptedRandom *scripted = nullptr;
+    // The hint's own numbers: asking for one never moves the game's. Asked
+    // again before the next action, the same hint.
+    ClockRandom hintRandom;
+    std::optional<Hint> hint;
 };
 
 std::unique_ptr<Session> session;
@@ -168,6 +176,7 @@ EMSCRIPTEN_KEEPALIVE int vurp_click(const char *control, int index) {
     }
     return Guarded([&] {
         const std::optional<std::string> lines = RecordedClick(s.game, s.random, *id, index);
+        s.hint.reset();
         if (!lines) {
             return kNotDone;
         }
@@ -193,6 +202,7 @@ EMSCRIPTEN_KEEPALIVE int vurp_type(const char *text) {
         return kNotDone;
     }
     return Guarded([&] {
+        s.hint.reset();
         s.view.SetText(Control::Stavk, 0, typed);
         s.game.TextChanged(Control::Stavk);
         s.journal += *TypeLine(typed);
@@ -254,6 +264,44 @@ EMSCRIPTEN_KEEPALIVE const char *vurp_restore(const char *journal) {
             ? JsonString(ElementName(replayed.lastPress->first, replayed.lastPress->second))
             : "null";
     return HandOut("{\"restored\":true,\"lastPress\":" + lastPress + "}");
+}
+
+// The control the player most likely presses next after pressing `control`
+// (index 0) or element `index` of an array, or with `control` "" after no
+// press: its element name, or "" when nothing can be pressed.
+EMSCRIPTEN_KEEPALIVE const char *vurp_likely_next(const char *control, int index) {
+    Session &s = Current();
+    std::optional<ControlRef> pressed;
+    if (const std::optional<Control> id = ControlByName(control); id && ValidControl(*id, index)) {
+        pressed = ControlRef{*id, index};
+    }
+    const std::optional<ControlRef> next = LikelyNext(s.view, pressed);
+    return HandOut(next ? ElementName(next->control, next->index) : std::string());
+}
+
+// What the computer players would do in the player's place, and why:
+// {"control":NAME,"elements":[NAMES],"reason":TEXT}, or null when the player
+// has nothing to do.
+EMSCRIPTEN_KEEPALIVE const char *vurp_hint() {
+    Session &s = Current();
+    if (!s.hint) {
+        s.hint = SuggestMove(s.game, s.view, s.hintRandom);
+    }
+    if (!s.hint) {
+        return HandOut("null");
+    }
+    std::string elements;
+    for (const int index : s.hint->indices) {
+        elements += (elements.empty() ? "" : ",") + JsonString(ElementName(s.hint->control, index));
+    }
+    return HandOut("{\"control\":" + JsonString(DesignOf(s.hint->control).name) +
+                   ",\"elements\":[" + elements + "],\"reason\":" + JsonString(s.hint->reason) +
+                   "}");
+}
+
+// The log of the deal: its sentences as a JSON array.
+EMSCRIPTEN_KEEPALIVE const char *vurp_log() {
+    return HandOut(Current().view.Log());
 }
 
 } // extern "C"

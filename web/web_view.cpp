@@ -4,8 +4,15 @@
 #include <cstddef>
 #include <optional>
 
+#include "cards.h"
+#include "event_sentences.h"
+#include "focus.h"
+#include "fonts.h"
 #include "json.h"
 #include "layout.h"
+#include "panel_stack.h"
+#include "screen_reader.h"
+#include "why_not.h"
 
 namespace vurp::web {
 
@@ -76,6 +83,75 @@ void AppendEvents(std::string &out, const std::vector<GameEvent> &events) {
     out += ']';
 }
 
+void AppendSentences(std::string &out, std::vector<GameEvent>::const_iterator from,
+                     std::vector<GameEvent>::const_iterator to) {
+    out += '[';
+    for (auto event = from; event != to; ++event) {
+        out.append(event != from ? "," : "").append(JsonString(Sentence(*event)));
+    }
+    out += ']';
+}
+
+std::string AlignmentName(Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Left:
+        return "left";
+    case Alignment::Right:
+        return "right";
+    case Alignment::Centre:
+        break;
+    }
+    return "centre";
+}
+
+std::string FontOf(Control control) {
+    const std::optional<Font> own = OwnFont(control);
+    if (!own) {
+        return {};
+    }
+    std::string families = "[";
+    for (const std::string &family : own->families) {
+        families += (families.size() > 1 ? "," : "") + JsonString(family);
+    }
+    return ",\"font\":{\"families\":" + families +
+           "],\"pointSize\":" + std::to_string(own->pointSize) + ",\"bold\":" + Bool(own->bold) +
+           "}";
+}
+
+int TabPosition(const std::vector<ControlRef> &order, Control control, int index) {
+    const auto at = std::find(order.begin(), order.end(), ControlRef{control, index});
+    return at == order.end() ? -1 : static_cast<int>(at - order.begin());
+}
+
+// Every picture a card box can show, with the words a screen reader hears.
+std::string CardWordsTable() {
+    std::string out =
+        "{" + JsonString(std::string(CardBack)) + ":" + JsonString(CardWords(CardBack));
+    for (std::size_t k = 0; k + 1 < DeckLiteral.size(); k += 2) {
+        const std::string card(DeckLiteral.substr(k, 2));
+        out += "," + JsonString(card) + ":" + JsonString(CardWords(card));
+    }
+    return out + "}";
+}
+
+std::string HandNames() {
+    std::string out = "[";
+    for (const int box : HandBoxesLeftToRight()) {
+        out += (out.size() > 1 ? "," : "") + JsonString(ElementName(Control::Pict1, box));
+    }
+    return out + "]";
+}
+
+std::string Panels() {
+    std::string out = "[";
+    for (const TablePanel &panel : PanelStack()) {
+        out += (out.size() > 1 ? ",{" : "{") + std::string("\"text\":") +
+               JsonString(DesignOf(panel.text).name) +
+               ",\"button\":" + JsonString(DesignOf(panel.button).name) + "}";
+    }
+    return out + "]";
+}
+
 } // namespace
 
 WebView::WebView() : firstElement_(static_cast<std::size_t>(kControlCount)) {
@@ -90,6 +166,12 @@ WebView::WebView() : firstElement_(static_cast<std::size_t>(kControlCount)) {
         AppendProperties(ignored, control, shown_.State(control, index), &told_[k]);
     }
     touched_.assign(told_.size(), false);
+    sinceEvent_.assign(told_.size(), false);
+    toldWhy_.resize(told_.size());
+}
+
+std::string WebView::TrickBest() const {
+    return table_ ? Trim(table_->TrickBest) : std::string();
 }
 
 void WebView::Touch(Control control, int index) {
@@ -101,6 +183,10 @@ void WebView::Touch(Control control, int index) {
     if (!touched_[k]) {
         touched_[k] = true;
         touchedList_.push_back(k);
+    }
+    if (!sinceEvent_[k]) {
+        sinceEvent_[k] = true;
+        sinceEventList_.push_back(k);
     }
 }
 
@@ -149,6 +235,27 @@ void WebView::SetForeColor(Control control, int index, vurp::Colour colour) {
 void WebView::Tell(const GameEvent &event) {
     story_.Add(event);
     events_.push_back(event);
+    AtEvent at{{}, TrickBest()};
+    const auto &elements = AllElements();
+    for (const std::size_t k : sinceEventList_) {
+        sinceEvent_[k] = false;
+        at.set.emplace_back(k, shown_.State(elements[k].first, elements[k].second));
+    }
+    sinceEventList_.clear();
+    atEvent_.push_back(std::move(at));
+}
+
+void WebView::Forget() {
+    for (const std::size_t touched : touchedList_) {
+        touched_[touched] = false;
+    }
+    touchedList_.clear();
+    for (const std::size_t set : sinceEventList_) {
+        sinceEvent_[set] = false;
+    }
+    sinceEventList_.clear();
+    events_.clear();
+    atEvent_.clear();
 }
 
 void WebView::Restore(const ReplayedGame &replayed) {
@@ -168,17 +275,20 @@ void WebView::Restore(const ReplayedGame &replayed) {
     }
     story_ = replayed.view.Story();
     events_.clear();
+    atEvent_.clear();
 }
 
 std::string WebView::ControlTable() {
-    std::string out = "{\"width\":" + std::to_string(ui::kClientWidth * ui::kTwipsPerPixel) +
-                      ",\"height\":" + std::to_string(ui::kClientHeight * ui::kTwipsPerPixel) +
+    std::string out = "{\"width\":" + std::to_string(kClientWidth * kTwipsPerPixel) +
+                      ",\"height\":" + std::to_string(kClientHeight * kTwipsPerPixel) +
                       ",\"controls\":[";
     const auto &elements = AllElements();
+    const std::vector<ControlRef> order = TabOrder();
     for (std::size_t k = 0; k < elements.size(); ++k) {
         const auto &[control, index] = elements[k];
         const ControlDesign &design = DesignOf(control);
-        const ui::Twips place = ui::Placement(control, index);
+        const Twips place = Placement(control, index);
+        toldWhy_[k] = table_ ? WhyNot(*table_, *this, control, index) : std::string();
         out.append(k > 0 ? ",{" : "{")
             .append("\"name\":")
             .append(JsonString(ElementName(control, index)))
@@ -197,21 +307,112 @@ std::string WebView::ControlTable() {
         AppendProperties(out, control, shown_.State(control, index), nullptr);
         std::string ignored;
         AppendProperties(ignored, control, shown_.State(control, index), &told_[k]);
+        out.append(FontOf(control))
+            .append(",\"align\":\"" + AlignmentName(TextAlignment(control)) + "\"")
+            .append(",\"tab\":" + std::to_string(TabPosition(order, control, index)))
+            .append(",\"accName\":" + JsonString(ControlName(control, index)))
+            .append(",\"accDescription\":" + JsonString(ControlDescription(control, index)))
+            .append(",\"whyNot\":" + JsonString(toldWhy_[k]));
         out += '}';
     }
-    for (const std::size_t touched : touchedList_) {
-        touched_[touched] = false;
-    }
-    touchedList_.clear();
-    events_.clear();
+    Forget();
+    toldBest_ = TrickBest();
     out.append("],\"story\":");
     AppendEvents(out, story_.Events());
-    return out + "}";
+    return out + ",\"log\":" + Log() + ",\"pointSize\":" + std::to_string(kTablePointSize) +
+           ",\"windowColour\":" + std::to_string(kWindowColour) + ",\"hand\":" + HandNames() +
+           ",\"panels\":" + Panels() + ",\"cardWords\":" + CardWordsTable() +
+           ",\"trickBest\":" + JsonString(toldBest_) + "}";
+}
+
+std::string WebView::Log() const {
+    std::string out;
+    AppendSentences(out, story_.Events().begin(), story_.Events().end());
+    return out;
+}
+
+// As the window paces the computer players' moves: the table as it stood
+// just before each move (when the event before it was told), then as the
+// action left it, each step with the events told on the way to it and only
+// what changed since the step before.
+std::string WebView::Steps() {
+    std::vector<std::size_t> moves;
+    for (std::size_t k = 0; k < events_.size(); ++k) {
+        if (IsComputerMove(events_[k])) {
+            moves.push_back(k);
+        }
+    }
+    if (moves.empty()) {
+        return {};
+    }
+    const auto &elements = AllElements();
+    std::vector<ControlState> told = told_;
+    std::vector<const ControlState *> latest(told.size(), nullptr);
+    std::vector<std::size_t> set;
+    std::size_t applied = 0; // events whose settings are taken in
+    bool firstStep = true;
+    std::string out = ",\"steps\":[";
+    const auto step = [&](std::size_t upTo, const std::string &best, std::size_t from,
+                          std::size_t to, bool last) {
+        for (; applied < upTo; ++applied) {
+            for (const auto &[k, state] : atEvent_[applied].set) {
+                if (!latest[k]) {
+                    set.push_back(k);
+                }
+                latest[k] = &state;
+            }
+        }
+        if (last) {
+            for (const std::size_t k : touchedList_) {
+                if (!latest[k]) {
+                    set.push_back(k);
+                }
+                latest[k] = &shown_.State(elements[k].first, elements[k].second);
+            }
+        }
+        std::sort(set.begin(), set.end());
+        out.append(firstStep ? "{" : ",{").append("\"controls\":[");
+        bool first = true;
+        for (const std::size_t k : set) {
+            const std::size_t start = out.size();
+            out.append(first ? "{" : ",{")
+                .append("\"name\":")
+                .append(JsonString(ElementName(elements[k].first, elements[k].second)));
+            const std::size_t named = out.size();
+            AppendProperties(out, elements[k].first, *latest[k], &told[k]);
+            if (out.size() == named) {
+                out.resize(start);
+            } else {
+                out += '}';
+                first = false;
+            }
+            latest[k] = nullptr;
+        }
+        set.clear();
+        firstStep = false;
+        out.append("],\"sentences\":");
+        AppendSentences(out, events_.begin() + static_cast<std::ptrdiff_t>(from),
+                        events_.begin() + static_cast<std::ptrdiff_t>(to));
+        out.append(",\"trickBest\":").append(JsonString(best)).append("}");
+    };
+    // The table just before the first move: as the event before it left it.
+    const std::size_t before = moves.front();
+    step(before, before == 0 ? toldBest_ : atEvent_[before - 1].trickBest, 0, before, false);
+    for (std::size_t m = 0; m < moves.size(); ++m) {
+        if (m + 1 < moves.size()) {
+            const std::size_t next = moves[m + 1];
+            step(next, atEvent_[next - 1].trickBest, moves[m], next, false);
+        } else {
+            step(events_.size(), TrickBest(), moves[m], events_.size(), true);
+        }
+    }
+    return out + "]";
 }
 
 std::string WebView::TakeChanges() {
     // In the order of the control table, whatever the order of the changes.
     std::sort(touchedList_.begin(), touchedList_.end());
+    const std::string steps = Steps();
     const auto &elements = AllElements();
     std::string out = "{\"controls\":[";
     bool first = true;
@@ -231,11 +432,35 @@ std::string WebView::TakeChanges() {
             first = false;
         }
     }
-    touchedList_.clear();
     out.append("],\"events\":");
     AppendEvents(out, events_);
-    events_.clear();
-    return out + "}";
+    if (!events_.empty()) {
+        out.append(",\"sentences\":");
+        AppendSentences(out, events_.begin(), events_.end());
+    }
+    if (std::string best = TrickBest(); best != toldBest_) {
+        out.append(",\"trickBest\":").append(JsonString(best));
+        toldBest_ = std::move(best);
+    }
+    std::string reasons;
+    for (std::size_t k = 0; k < elements.size() && table_; ++k) {
+        const auto &[control, index] = elements[k];
+        std::string why = WhyNot(*table_, *this, control, index);
+        if (why != toldWhy_[k]) {
+            reasons.append(reasons.empty() ? "{" : ",{")
+                .append("\"name\":")
+                .append(JsonString(ElementName(control, index)))
+                .append(",\"text\":")
+                .append(JsonString(why))
+                .append("}");
+            toldWhy_[k] = std::move(why);
+        }
+    }
+    if (!reasons.empty()) {
+        out.append(",\"whyNot\":[").append(reasons).append("]");
+    }
+    Forget();
+    return out + steps + "}";
 }
 
 } // namespace vurp::web

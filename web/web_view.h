@@ -6,12 +6,14 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "controls.h"
 #include "events.h"
 #include "journal.h"
 #include "recording_view.h"
+#include "table.h"
 #include "view.h"
 
 namespace vurp::web {
@@ -31,28 +33,56 @@ public:
     void SetForeColor(Control control, int index, Colour colour) override;
     void Tell(const GameEvent &event) override;
 
+    // The game the view shows: why a control cannot be pressed and which
+    // card takes the trick are read from it.
+    void Follow(const Table &table) { table_ = &table; }
+
     // Takes on every control's state and the story of the deal from a game
     // read back from its journal.
     void Restore(const ReplayedGame &replayed);
 
     // The table as JSON: its size in twips, every control by element (name,
     // kind, place and size in twips, state) in the order of the control
-    // table, and the story of the deal so far. The page is then up to date:
-    // the next changes are those after it.
+    // table, and the story of the deal so far. With them how the table
+    // writes and reads: each element's font, alignment, place in the Tab
+    // order, accessible name and description and why it cannot be pressed;
+    // the table's font size and colour, the hand's boxes from left to right,
+    // the panels, the words for every card picture, the trick's best card,
+    // and the log's sentences. The page is then up to date: the next changes
+    // are those after it.
     std::string ControlTable();
     // What changed since the page was last told, as JSON: the elements whose
     // state changed, each with only the properties that changed, in the order
-    // of the control table, and the events told meanwhile.
+    // of the control table, and the events told meanwhile. When events were
+    // told, their sentences; when they changed, the trick's best card and the
+    // reasons why elements cannot be pressed ("whyNot"). When computer players
+    // moved, the same changes in steps ("steps"), each the table just before
+    // a move, then as the action left it, for the page to show one after
+    // another.
     std::string TakeChanges();
+    // The log of the deal: one sentence for each event of the story.
+    std::string Log() const;
 
     // The state as the replay driver's snapshot sees it.
     const RecordingView &Recording() const { return shown_; }
 
 private:
+    // What an event found set since the event before it: each element's
+    // state then, and the trick's best card.
+    struct AtEvent {
+        std::vector<std::pair<std::size_t, ControlState>> set;
+        std::string trickBest;
+    };
+
+    std::string TrickBest() const;
+    std::string Steps();
+    // The page is told everything: nothing set or told waits for it.
+    void Forget();
     // The element's place in AllElements(), marked as changed.
     void Touch(Control control, int index);
 
     RecordingView shown_;
+    const Table *table_ = nullptr;
     // What the page was last told, one entry per element of AllElements().
     std::vector<ControlState> told_;
     // Where each control's elements begin in AllElements().
@@ -60,7 +90,14 @@ private:
     // The elements set since the page was last told, each once.
     std::vector<bool> touched_;
     std::vector<std::size_t> touchedList_;
+    // The elements set since the last event was told, each once.
+    std::vector<bool> sinceEvent_;
+    std::vector<std::size_t> sinceEventList_;
     std::vector<GameEvent> events_;
+    std::vector<AtEvent> atEvent_;
+    // The reasons and the trick's best card the page was last told.
+    std::vector<std::string> toldWhy_;
+    std::string toldBest_;
     DealStory story_;
 };
 

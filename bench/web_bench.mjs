@@ -1,0 +1,140 @@
+// The browser edition's figures, measured by hand (never in CI):
+//
+//     node bench/web_bench.mjs [BUILD_WEB] [NATIVE_BUILD]
+//
+// with the site built (./build.sh web, or the web preset) and the native
+// build's vurp-replay and vurp-check. It prints:
+// - the bytes the page downloads, gzip-compressed as served, at device pixel
+//   ratios 1 and 2: until it is ready to play, and with the pictures of a
+//   first deal; the service worker's own fetches apart;
+// - the first load until the page can be played, and a reload;
+// - a click on the table until the page has been laid out anew (p50, p99);
+// - long games through the driver in WebAssembly (node) against the native
+//   driver.
+// Needs puppeteer-core (npm ci in web/test) and Debian's chromium.
+import { execFileSync } from 'node:child_process';
+import { createRequire } from 'node:module';
+import path from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const source = path.resolve(here, '..');
+const buildWeb = path.resolve(process.argv[2] ?? path.join(source, 'build-web'));
+const buildNative = path.resolve(process.argv[3] ?? path.join(source, 'build'));
+const require = createRequire(path.join(source, 'web', 'test', 'package.json'));
+const puppeteer = require('puppeteer-core');
+const { serve } = await import(path.join(source, 'web', 'serve.mjs'));
+
+const site = path.join(buildWeb, 'site');
+const server = await serve(site);
+const browser = await puppeteer.launch({
+    executablePath: process.env.VURP_CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--no-first-run'],
+});
+
+const percentile = (values, p) => {
+    const sorted = [...values].sort((a, b) => a - b);
+    return sorted[Math.min(sorted.length - 1, Math.floor((p / 100) * sorted.length))];
+};
+const kb = (bytes) => `${(bytes / 1024).toFixed(1)} KB`;
+
+// The bytes of the page's own requests as served (compressed where the
+// server compresses), not the service worker's, which keeps the site for
+// offline play behind the page.
+async function bytes(ratio) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.setViewport({ width: 1280, height: 800, deviceScaleFactor: ratio });
+    let total = 0;
+    page.on('response', (response) => {
+        total += Number(response.headers()['content-length'] ?? 0);
+    });
+    await page.goto(`${server.url}?pace=0`, { waitUntil: 'networkidle0' });
+    const ready = total;
+    await page.click('#table [data-name="Razd"]');
+    await page.waitForNetworkIdle();
+    const dealt = total;
+    await context.close();
+    return { ready, dealt };
+}
+
+async function loading() {
+    const first = [];
+    const again = [];
+    for (let run = 0; run < 5; ++run) {
+        const context = await browser.createBrowserContext();
+        const page = await context.newPage();
+        await page.setViewport({ width: 1280, height: 800 });
+        let start = Date.now();
+        await page.goto(server.url, { waitUntil: 'domcontentloaded' });
+        await page.waitForSelector('html[data-ready="true"]', { polling: 'mutation' });
+        first.push(Date.now() - start);
+        await page.evaluate(() => navigator.serviceWorker.ready);
+        start = Date.now();
+        await page.reload({ waitUntil: 'domcontentloaded' });
+        await page.waitForSelector('html[data-ready="true"]', { polling: 'mutation' });
+        again.push(Date.now() - start);
+        await context.close();
+    }
+    return { first: percentile(first, 50), again: percentile(again, 50) };
+}
+
+async function clicks() {
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1280, height: 800 });
+    await page.goto(`${server.url}?script`);
+    await page.waitForSelector('html[data-ready="true"]');
+    const times = await page.evaluate(() => {
+        window.vurpPage.start('5');
+        const out = [];
+        for (let k = 0; k < 2000; ++k) {
+            const target = document.activeElement;
+            if (!target || !target.dataset.name) {
+                document.querySelector('#table [data-name="Razd"]').focus();
+                continue;
+            }
+            const start = performance.now();
+            target.click();
+            // Style and layout of the changed table, as the next frame needs them.
+            void document.body.offsetHeight;
+            out.push(performance.now() - start);
+        }
+        return out;
+    });
+    await page.close();
+    return { count: times.length, p50: percentile(times, 50), p99: percentile(times, 99) };
+}
+
+function driverRuns() {
+    const script = execFileSync(path.join(buildNative, 'check', 'vurp-check'),
+                                ['--seed', '9', '--events', '10000', '--script'], { stdio: ['ignore', 'pipe', 'ignore'] });
+    const time = (command, args, input) => {
+        const start = process.hrtime.bigint();
+        execFileSync(command, args, { input, stdio: ['pipe', 'ignore', 'ignore'], maxBuffer: 1 << 30 });
+        return Number(process.hrtime.bigint() - start) / 1e6;
+    };
+    const best = (command, args, input) => Math.min(...[0, 1, 2].map(() => time(command, args, input)));
+    const native = path.join(buildNative, 'replay', 'vurp-replay');
+    const wasm = [process.execPath, '--no-experimental-fetch', path.join(buildWeb, 'replay', 'vurp-replay.js')];
+    const empty = '';
+    const nativeMs = best(native, ['-'], script) - best(native, ['-'], empty);
+    const wasmMs = best(wasm[0], [...wasm.slice(1), '-'], script) - best(wasm[0], [...wasm.slice(1), '-'], empty);
+    return { lines: script.toString().split('\n').length, nativeMs, wasmMs };
+}
+
+const one = await bytes(1);
+const two = await bytes(2);
+console.log(`bytes (gzip), ratio 1: ${kb(one.ready)} until ready, ${kb(one.dealt)} with a first deal`);
+console.log(`bytes (gzip), ratio 2: ${kb(two.ready)} until ready, ${kb(two.dealt)} with a first deal`);
+const load = await loading();
+console.log(`first load to ready: ${load.first} ms (median of 5), reload: ${load.again} ms`);
+const click = await clicks();
+console.log(`click to laid-out page: p50 ${click.p50.toFixed(3)} ms, p99 ${click.p99.toFixed(3)} ms (${click.count} clicks)`);
+const runs = driverRuns();
+console.log(
+    `a long game (${runs.lines} script lines): native ${runs.nativeMs.toFixed(1)} ms, ` +
+        `WebAssembly ${runs.wasmMs.toFixed(1)} ms (${(runs.wasmMs / runs.nativeMs).toFixed(2)}x), start-up apart`,
+);
+await browser.close();
+server.server.close();

@@ -1,0 +1,851 @@
+// The browser page of Vurp: the table drawn once from the module's control
+// table, then kept up from its changes after every action. Everything the
+// game decides, and every word the table says, comes from the module; the
+// page only places, paints, paces and keeps the journal.
+'use strict';
+
+(() => {
+    const params = new URLSearchParams(location.search);
+    // A page driven by a script: the numbers come from the script, nothing is
+    // kept, and moves are shown at once.
+    const scripted = params.has('script');
+    const journalKey = 'vurp.journal';
+    const paceKey = 'vurp.pace';
+    const paces = [0, 250, 500, 1000];
+
+    let vurp = null;
+    let table = null; // the control table: geometry, names, words
+    const elements = new Map(); // element name -> its entry
+    let pace = 500;
+    let steps = []; // moves still to be shown
+    let stepTimer = 0;
+    let focusWhenShown = false;
+    let pressed = null; // {control, index}
+    let trickBest = '';
+    let hint = null;
+    let logOpen = false;
+    let beforeLog = null;
+    let saveFailing = false;
+    let saveBlocked = false;
+    const told = []; // every event the page has been told, for the tests
+
+    // ---- the module ----
+
+    function withTexts(texts, call) {
+        const pointers = texts.map((text) => {
+            const size = vurp.lengthBytesUTF8(text) + 1;
+            const pointer = vurp._malloc(size);
+            vurp.stringToUTF8(text, pointer, size);
+            return pointer;
+        });
+        try {
+            return call(...pointers);
+        } finally {
+            pointers.forEach((pointer) => vurp._free(pointer));
+        }
+    }
+    const text = (pointer) => vurp.UTF8ToString(pointer);
+    const json = (pointer) => JSON.parse(text(pointer));
+    const module = {
+        start: (seed, isScripted) => withTexts([seed], (p) => vurp._vurp_start(p, isScripted)),
+        random: (value) => withTexts([value], (p) => vurp._vurp_random(p)),
+        click: (name, index) => withTexts([name], (p) => vurp._vurp_click(p, index)),
+        type: (value) => withTexts([value], (p) => vurp._vurp_type(p)),
+        controls: () => json(vurp._vurp_controls()),
+        changes: () => json(vurp._vurp_changes()),
+        snapshot: () => text(vurp._vurp_snapshot()),
+        journal: () => text(vurp._vurp_journal()),
+        restore: (journal) => withTexts([journal], (p) => json(vurp._vurp_restore(p))),
+        likelyNext: (name, index) => withTexts([name], (p) => text(vurp._vurp_likely_next(p, index))),
+        hint: () => json(vurp._vurp_hint()),
+        log: () => json(vurp._vurp_log()),
+    };
+
+    // ---- drawing ----
+
+    const $ = (id) => document.getElementById(id);
+    const tableBox = $('table');
+    const statusLine = $('status');
+
+    function colour(value) {
+        if (value === null || value === undefined) {
+            return '';
+        }
+        // 0x00BBGGRR
+        return `rgb(${value & 0xff},${(value >> 8) & 0xff},${(value >> 16) & 0xff})`;
+    }
+
+    const px = (twips) => `${twips / 15}px`;
+
+    function pictureRatio() {
+        const covered = (window.devicePixelRatio || 1) * currentScale;
+        return covered <= 1.5 ? 1 : covered <= 2.5 ? 2 : 3;
+    }
+    function pictureFile(name) {
+        const ratio = pictureRatio();
+        return `cards/${name}${ratio > 1 ? `@${ratio}x` : ''}.png`;
+    }
+
+    function makeElement(def) {
+        let node;
+        if (def.kind === 'button') {
+            node = document.createElement('button');
+            node.type = 'button';
+        } else if (def.kind === 'textbox') {
+            node = document.createElement(def.multiline ? 'textarea' : 'input');
+            if (!def.multiline) {
+                node.type = 'text';
+                node.spellcheck = false;
+                node.autocomplete = 'off';
+            }
+            node.readOnly = def.locked;
+            if (def.multiline) {
+                // Read only: the keyboard reaches it while its panel is open.
+                node.tabIndex = -1;
+            }
+        } else if (def.kind === 'picture') {
+            node = document.createElement('div');
+            node.className = 'picture';
+            const img = document.createElement('img');
+            img.alt = '';
+            img.setAttribute('role', 'presentation');
+            img.decoding = 'async';
+            node.append(img);
+        } else {
+            node = document.createElement('div');
+            node.className = `label ${def.align}`;
+        }
+        node.classList.add('c');
+        node.dataset.name = def.name;
+        node.style.left = px(def.left);
+        node.style.top = px(def.top);
+        node.style.width = px(def.width);
+        node.style.height = px(def.height);
+        node.style.textAlign = def.align === 'centre' ? 'center' : def.align;
+        if (def.font) {
+            node.style.fontFamily = def.font.families.map((f) => `"${f}"`).join(',') + ',sans-serif';
+            node.style.fontSize = `${def.font.pointSize}pt`;
+            node.style.fontWeight = def.font.bold ? 'bold' : '';
+            node.style.lineHeight = '1';
+        }
+        if (def.accName) {
+            node.setAttribute('aria-label', def.accName);
+        }
+        return node;
+    }
+
+    const isHand = (entry) => entry.def.control === 'Pict1';
+    const canPress = (entry) => entry.state.visible && entry.state.enabled;
+
+    function paint(entry) {
+        const { def, node, state } = entry;
+        const opening = node.hidden && state.visible;
+        node.hidden = !state.visible;
+        if (def.kind === 'button') {
+            node.disabled = !state.enabled;
+            if (node.textContent !== state.text) {
+                node.textContent = state.text;
+            }
+        } else if (def.kind === 'textbox') {
+            node.disabled = !state.enabled;
+            const shown = def.multiline ? state.text.replace(/\r\n/g, '\n') : state.text;
+            if (node.value !== shown) {
+                node.value = shown;
+            }
+            if (def.multiline && opening) {
+                // A panel opens at the top of its text.
+                node.setSelectionRange(0, 0);
+                node.scrollTop = 0;
+            }
+        } else if (def.kind === 'picture') {
+            const img = node.firstChild;
+            const file = state.picture ? pictureFile(state.picture) : '';
+            if (img.getAttribute('src') !== file) {
+                if (file) {
+                    img.src = file;
+                } else {
+                    img.removeAttribute('src');
+                }
+            }
+            img.hidden = !state.picture;
+            node.dataset.enabled = String(state.enabled);
+            const words = table.cardWords[state.picture] || '';
+            const choosable = isHand(entry) && canPress(entry);
+            node.classList.toggle('choosable', isHand(entry));
+            if (choosable) {
+                node.setAttribute('role', 'button');
+                node.tabIndex = 0;
+                node.removeAttribute('aria-disabled');
+            } else {
+                node.setAttribute('role', 'img');
+                if (isHand(entry)) {
+                    node.tabIndex = -1;
+                } else {
+                    node.removeAttribute('tabindex');
+                }
+            }
+            if (words) {
+                node.setAttribute('aria-label', words);
+            } else {
+                node.removeAttribute('aria-label');
+            }
+        } else if (node.textContent !== state.text) {
+            node.textContent = state.text;
+        }
+        node.style.backgroundColor = colour(state.back);
+        node.style.color = colour(state.fore);
+        describe(entry);
+    }
+
+    // The tooltip and description: the hint's reason, why it cannot be
+    // pressed, or what the control stands for.
+    function describe(entry) {
+        const { def, node } = entry;
+        const marked = node.classList.contains('marked');
+        let description = def.accDescription + (marked ? ', пока берёт взятку' : '');
+        let tip = '';
+        if (entry.hinted) {
+            description = tip = hint.reason;
+        } else if (entry.whyNot) {
+            description = tip = entry.whyNot;
+        } else if (isHand(entry) && canPress(entry) && node.getAttribute('aria-label')) {
+            tip = `${node.getAttribute('aria-label')}: выбрать`;
+        }
+        if (description) {
+            node.setAttribute('aria-description', description);
+        } else {
+            node.removeAttribute('aria-description');
+        }
+        if (tip) {
+            node.title = tip;
+        } else {
+            node.removeAttribute('title');
+        }
+    }
+
+    // While the player chooses among his cards, those he may not choose are
+    // drawn dimmed; the card that takes the trick and its seat's words stand
+    // out.
+    function markTable() {
+        const hand = table.hand.map((name) => elements.get(name));
+        const choosing = hand.some(canPress);
+        for (const entry of hand) {
+            entry.node.classList.toggle('dimmed', choosing && entry.state.visible && !entry.state.enabled);
+        }
+        const seat = trickBest.length === 3 ? Number(trickBest[2]) : 0;
+        for (let s = 1; s <= 3; ++s) {
+            const box = elements.get(`Hod(${s})`);
+            const marked = s === seat && box.state.visible;
+            if (box.node.classList.contains('marked') !== marked) {
+                box.node.classList.toggle('marked', marked);
+                describe(box);
+            }
+            elements.get(`talk(${s})`).node.classList.toggle('bold', marked);
+        }
+    }
+
+    function applyControls(changed) {
+        for (const { name, ...values } of changed) {
+            const entry = elements.get(name);
+            Object.assign(entry.state, values);
+            paint(entry);
+        }
+    }
+
+    function say(sentences) {
+        if (sentences && sentences.length > 0) {
+            statusLine.textContent = sentences.join('. ');
+        }
+    }
+
+    function showStep(step) {
+        applyControls(step.controls);
+        trickBest = step.trickBest;
+        markTable();
+        say(step.sentences);
+        refreshLog();
+    }
+
+    // ---- the scale ----
+
+    let currentScale = 1;
+    function fit() {
+        const frame = $('frame');
+        const width = table.width / 15;
+        const height = table.height / 15;
+        currentScale = Math.max(0.25, Math.min(frame.clientWidth / width, frame.clientHeight / height));
+        tableBox.style.transform = `scale(${currentScale})`;
+        tableBox.style.left = `${Math.max(0, (frame.clientWidth - width * currentScale) / 2)}px`;
+        for (const entry of elements.values()) {
+            if (entry.def.kind === 'picture' && entry.state.picture) {
+                paint(entry);
+            }
+        }
+    }
+
+    // ---- the table drawn from the control table ----
+
+    function draw() {
+        table = module.controls();
+        tableBox.replaceChildren();
+        elements.clear();
+        tableBox.style.width = px(table.width);
+        tableBox.style.height = px(table.height);
+        tableBox.style.backgroundColor = colour(table.windowColour);
+        tableBox.style.fontSize = `${table.pointSize}pt`;
+        // The document's order is the order Tab walks; the rest after it.
+        const ordered = [...table.controls].sort((a, b) => {
+            const ta = a.tab < 0 ? Infinity : a.tab;
+            const tb = b.tab < 0 ? Infinity : b.tab;
+            return ta - tb;
+        });
+        const panels = new Set(table.panels.map((p) => p.text));
+        // What lies over what: the order of the control table, the panels
+        // over everything.
+        const layer = new Map(table.controls.map((def, k) => [def.name, k + 1]));
+        table.panels.forEach((panel, k) => layer.set(panel.text, table.controls.length + 1 + k));
+        for (const def of ordered) {
+            const { visible, enabled, text: caption, picture, back, fore, whyNot } = def;
+            const entry = {
+                def,
+                node: makeElement(def),
+                state: { visible, enabled, text: caption, picture, back, fore },
+                whyNot,
+                hinted: false,
+            };
+            entry.node.style.zIndex = String(layer.get(def.name));
+            elements.set(def.name, entry);
+            if (!panels.has(def.control)) {
+                tableBox.append(entry.node);
+            }
+            connect(entry);
+        }
+        // The panels lie over every other control, in their order.
+        for (const panel of table.panels) {
+            tableBox.append(elements.get(panel.text).node);
+        }
+        const log = document.createElement('ul');
+        log.id = 'log';
+        log.setAttribute('role', 'log');
+        log.setAttribute('aria-label', 'Ход игры');
+        log.tabIndex = -1;
+        log.hidden = true;
+        log.style.zIndex = String(table.controls.length + table.panels.length + 1);
+        const rules = table.controls.find((c) => c.name === table.panels[0].text);
+        for (const side of ['left', 'top', 'width', 'height']) {
+            log.style[side] = px(rules[side]);
+        }
+        tableBox.append(log);
+        for (const entry of elements.values()) {
+            paint(entry);
+        }
+        trickBest = table.trickBest;
+        const logLines = table.log;
+        statusLine.textContent = logLines.length > 0 ? logLines[logLines.length - 1] : '';
+        logOpen = false;
+        markTable();
+        fit();
+    }
+
+    // ---- actions ----
+
+    const panelOpen = () => table.panels.some((p) => elements.get(p.text).state.visible);
+    const isPanelButton = (control) => table.panels.some((p) => p.button === control);
+
+    function busy() {
+        return steps.length > 0;
+    }
+
+    // Shows at once whatever moves are still to be shown.
+    function finishShowing() {
+        if (!busy()) {
+            return;
+        }
+        clearTimeout(stepTimer);
+        while (steps.length > 0) {
+            showStep(steps.shift());
+        }
+        shownAll();
+    }
+
+    function showNext() {
+        showStep(steps.shift());
+        if (busy()) {
+            stepTimer = setTimeout(showNext, pace);
+        } else {
+            shownAll();
+        }
+    }
+
+    function shownAll() {
+        if (focusWhenShown) {
+            focusWhenShown = false;
+            focusLikelyNext();
+        }
+    }
+
+    function follow(changes) {
+        for (const event of changes.events) {
+            told.push(event);
+        }
+        for (const { name, text: reason } of changes.whyNot || []) {
+            const entry = elements.get(name);
+            entry.whyNot = reason;
+            describe(entry);
+        }
+        if (changes.steps && pace > 0) {
+            steps = changes.steps.slice();
+            // Nothing holds the keyboard while the moves are shown.
+            if (document.activeElement && tableBox.contains(document.activeElement)) {
+                document.activeElement.blur();
+                focusWhenShown = true;
+            }
+            showNext();
+        } else {
+            applyControls(changes.controls);
+            if ('trickBest' in changes) {
+                trickBest = changes.trickBest;
+            }
+            markTable();
+            say(changes.sentences);
+            refreshLog();
+        }
+    }
+
+    function afterAction() {
+        follow(module.changes());
+        save();
+    }
+
+    function deliver(control, index) {
+        if (panelOpen() && !isPanelButton(control)) {
+            return false;
+        }
+        finishShowing();
+        clearHint();
+        const result = module.click(control, index);
+        if (result === -2) {
+            notify('Игра не смогла выполнить ход. Игра сохранена до этого хода.');
+        }
+        afterAction();
+        return result === 1;
+    }
+
+    function press(control, index) {
+        if (panelOpen() && !isPanelButton(control)) {
+            return;
+        }
+        const panelButton = isPanelButton(control);
+        if (!panelButton && document.activeElement && tableBox.contains(document.activeElement)) {
+            document.activeElement.blur();
+        }
+        deliver(control, index);
+        if (!panelButton) {
+            pressed = { control, index };
+            focusWhenShown = true;
+            if (!busy()) {
+                shownAll();
+            }
+        } else if (panelOpen()) {
+            // The panel just opened takes the keyboard.
+            const open = [...table.panels].reverse().find((p) => elements.get(p.text).state.visible);
+            elements.get(open.text).node.focus();
+        } else {
+            focusLikelyNext();
+        }
+    }
+
+    function focusLikelyNext() {
+        if (panelOpen()) {
+            return;
+        }
+        const name = pressed ? module.likelyNext(pressed.control, pressed.index) : module.likelyNext('', 0);
+        const entry = elements.get(name);
+        if (entry) {
+            entry.node.focus();
+        }
+    }
+
+    function typed(entry) {
+        finishShowing();
+        clearHint();
+        const result = module.type(entry.node.value);
+        if (result === -1) {
+            // No line breaks or broken text: the box keeps what it had.
+            entry.node.value = entry.state.text;
+            return;
+        }
+        afterAction();
+        // The box keeps what fits.
+        if (entry.node.value !== entry.state.text) {
+            entry.node.value = entry.state.text;
+        }
+    }
+
+    function connect(entry) {
+        const { def, node } = entry;
+        if (def.kind === 'button' || def.kind === 'picture') {
+            node.addEventListener('click', () => {
+                if (canPress(entry)) {
+                    press(def.control, def.index);
+                }
+            });
+        }
+        if (def.kind === 'textbox' && !def.locked) {
+            node.addEventListener('input', () => typed(entry));
+        }
+        if (isHand(entry)) {
+            node.addEventListener('keydown', (event) => {
+                if (event.altKey || event.ctrlKey || event.metaKey) {
+                    return;
+                }
+                if (event.key === ' ' || event.key === 'Enter') {
+                    event.preventDefault();
+                    if (!event.repeat && canPress(entry)) {
+                        press(def.control, def.index);
+                    }
+                } else if (['ArrowLeft', 'ArrowUp'].includes(event.key)) {
+                    event.preventDefault();
+                    stepAmongCards(def.name, -1);
+                } else if (['ArrowRight', 'ArrowDown'].includes(event.key)) {
+                    event.preventDefault();
+                    stepAmongCards(def.name, 1);
+                }
+            });
+        }
+    }
+
+    // The arrow keys walk the cards of the hand that can be chosen.
+    function stepAmongCards(from, step) {
+        const hand = step < 0 ? [...table.hand].reverse() : table.hand;
+        const at = hand.indexOf(from);
+        for (const name of hand.slice(at + 1)) {
+            const entry = elements.get(name);
+            if (canPress(entry)) {
+                entry.node.focus();
+                return;
+            }
+        }
+    }
+
+    // ---- hint, log, panels ----
+
+    function showHint() {
+        if (panelOpen()) {
+            return;
+        }
+        finishShowing();
+        if (!hint) {
+            hint = module.hint();
+            if (!hint) {
+                statusLine.textContent = 'Подсказки нет: сейчас ходят другие игроки';
+                return;
+            }
+            for (const name of hint.elements) {
+                const entry = elements.get(name);
+                entry.hinted = true;
+                entry.node.classList.add('hinted');
+                describe(entry);
+            }
+        }
+        elements.get(hint.elements[0]).node.focus();
+        statusLine.textContent = hint.reason;
+    }
+
+    function clearHint() {
+        if (!hint) {
+            return;
+        }
+        for (const name of hint.elements) {
+            const entry = elements.get(name);
+            entry.hinted = false;
+            entry.node.classList.remove('hinted');
+        }
+        hint = null;
+        for (const name of elements.keys()) {
+            describe(elements.get(name));
+        }
+    }
+
+    function refreshLog() {
+        if (!logOpen) {
+            return;
+        }
+        const log = $('log');
+        log.replaceChildren(
+            ...module.log().map((line) => {
+                const item = document.createElement('li');
+                item.textContent = line;
+                return item;
+            }),
+        );
+        log.scrollTop = log.scrollHeight;
+    }
+
+    function toggleLog() {
+        const log = $('log');
+        logOpen = !logOpen;
+        log.hidden = !logOpen;
+        if (logOpen) {
+            beforeLog = document.activeElement;
+            refreshLog();
+            log.focus();
+            return;
+        }
+        if (beforeLog && beforeLog.isConnected && !beforeLog.hidden && !beforeLog.disabled && beforeLog !== document.body) {
+            beforeLog.focus();
+        } else {
+            focusLikelyNext();
+        }
+    }
+
+    // While a panel is open the keyboard goes round the open panels and
+    // their buttons only.
+    function panelRing() {
+        const ring = [];
+        for (const panel of table.panels) {
+            if (elements.get(panel.text).state.visible) {
+                ring.push(elements.get(panel.text).node, elements.get(panel.button).node);
+            }
+        }
+        return ring;
+    }
+
+    const typing = (target) =>
+        (target instanceof HTMLInputElement && !target.readOnly) || target instanceof HTMLSelectElement;
+
+    document.addEventListener(
+        'keydown',
+        (event) => {
+            // A key during the pause shows the moves first.
+            finishShowing();
+            if (event.ctrlKey || event.altKey || event.metaKey) {
+                return;
+            }
+            if (event.key === 'Tab' && panelOpen()) {
+                const ring = panelRing();
+                const at = ring.indexOf(document.activeElement);
+                const next = at < 0 ? 0 : (at + (event.shiftKey ? ring.length - 1 : 1)) % ring.length;
+                ring[next].focus();
+                event.preventDefault();
+            } else if (event.key === 'F1') {
+                event.preventDefault();
+                press('Pravila', 0);
+            } else if (event.key === 'Escape') {
+                let closed = false;
+                for (const panel of table.panels) {
+                    if (elements.get(panel.text).state.visible) {
+                        press(panel.button, 0);
+                        closed = true;
+                    }
+                }
+                if (logOpen) {
+                    toggleLog();
+                    closed = true;
+                }
+                if (closed) {
+                    event.preventDefault();
+                }
+            } else if (!typing(event.target) && event.code === 'KeyL' && !event.shiftKey) {
+                event.preventDefault();
+                toggleLog();
+            } else if (!typing(event.target) && event.code === 'KeyH' && !event.shiftKey) {
+                event.preventDefault();
+                showHint();
+            }
+        },
+        true,
+    );
+    // A touch or a click during the pause shows the moves first, then goes
+    // where it was aimed.
+    document.addEventListener('pointerdown', finishShowing, true);
+
+    // ---- the journal in the browser's storage ----
+
+    function notify(message) {
+        $('notice-text').textContent = message;
+        $('notice').hidden = false;
+        $('notice-ok').focus();
+    }
+    $('notice-ok').addEventListener('click', () => {
+        $('notice').hidden = true;
+        focusLikelyNext();
+    });
+
+    function save() {
+        if (scripted || saveBlocked) {
+            return;
+        }
+        try {
+            localStorage.setItem(journalKey, module.journal());
+            if (saveFailing) {
+                notify('Игра снова сохраняется.');
+            }
+            saveFailing = false;
+        } catch (error) {
+            if (!saveFailing) {
+                const full = error && (error.name === 'QuotaExceededError' || error.code === 22);
+                notify(
+                    `Игра не сохраняется: ${full ? 'в хранилище браузера нет места' : 'хранилище браузера недоступно'}. ` +
+                        'Игра продолжается; сохранить её снова страница попробует при следующем ходе.',
+                );
+            }
+            saveFailing = true;
+        }
+    }
+
+    function problemOf(answer) {
+        switch (answer.fault) {
+            case 'not_journal':
+                return 'это не запись игры «Вурп»';
+            case 'newer_format':
+                return `игра записана более новой версией программы (формат ${answer.detail})`;
+            default:
+                return `запись повреждена (${answer.detail})`;
+        }
+    }
+
+    function readStored() {
+        try {
+            return localStorage.getItem(journalKey);
+        } catch {
+            return null;
+        }
+    }
+
+    // Goes on with the game kept in the browser, or starts a new one; a
+    // journal that cannot be read is set aside, never lost.
+    function resume() {
+        const kept = readStored();
+        if (kept === null) {
+            return null;
+        }
+        const answer = module.restore(kept);
+        if (answer.restored) {
+            return answer.lastPress;
+        }
+        const aside = `${journalKey}.unreadable.${new Date().toISOString()}`;
+        let moved = false;
+        try {
+            localStorage.setItem(aside, kept);
+            moved = true;
+        } catch {
+            moved = false;
+        }
+        if (moved) {
+            notify(
+                `Сохранённую игру не удалось продолжить: ${problemOf(answer)}. Запись не удалена, ` +
+                    `она перенесена под ключ «${aside}» хранилища браузера. Начата новая игра.`,
+            );
+        } else {
+            saveBlocked = true;
+            notify(
+                `Сохранённую игру не удалось продолжить: ${problemOf(answer)}. Запись оставлена как есть, ` +
+                    'но отложить её некуда: в хранилище браузера нет места, поэтому новая игра пока не сохраняется.',
+            );
+        }
+        return null;
+    }
+
+    function newGame() {
+        if (!confirm('Начать новую игру? Деньги всех игроков снова станут начальными.')) {
+            return;
+        }
+        finishShowing();
+        clearHint();
+        try {
+            const kept = readStored();
+            if (kept !== null) {
+                localStorage.setItem(`${journalKey}.previous`, kept);
+            }
+        } catch {
+            // The old game is only kept when there is room.
+        }
+        module.start('', 0);
+        pressed = null;
+        saveBlocked = false;
+        draw();
+        save();
+        focusLikelyNext();
+    }
+
+    // ---- start ----
+
+    function setPace(value) {
+        finishShowing();
+        pace = paces.includes(value) ? value : 500;
+        $('pace').value = String(pace);
+    }
+
+    async function boot() {
+        vurp = await createVurp();
+        let storedPace = null;
+        try {
+            storedPace = localStorage.getItem(paceKey);
+        } catch {
+            storedPace = null;
+        }
+        setPace(params.has('pace') ? Number(params.get('pace')) : scripted ? 0 : Number(storedPace ?? 500));
+        let lastPress = null;
+        if (scripted) {
+            module.start('', 1);
+        } else {
+            lastPress = resume();
+        }
+        draw();
+        if (lastPress) {
+            const [, control, index] = /^([^(]+)(?:\((\d+)\))?$/.exec(lastPress);
+            pressed = { control, index: Number(index ?? 0) };
+        }
+        focusLikelyNext();
+        $('new-game').addEventListener('click', newGame);
+        $('hint').addEventListener('click', showHint);
+        $('log-button').addEventListener('click', toggleLog);
+        $('pace').addEventListener('change', () => {
+            setPace(Number($('pace').value));
+            try {
+                localStorage.setItem(paceKey, String(pace));
+            } catch {
+                // The pace is only remembered when there is room.
+            }
+        });
+        window.addEventListener('resize', fit);
+        document.documentElement.dataset.ready = 'true';
+        if ('serviceWorker' in navigator && !scripted && location.protocol !== 'file:') {
+            // Once playing, the worker keeps every card picture at this
+            // screen's ratio, for the game offline.
+            navigator.serviceWorker
+                .register('sw.js')
+                .then(() => navigator.serviceWorker.ready)
+                .then((registration) =>
+                    registration.active.postMessage({ keep: Object.keys(table.cardWords).map(pictureFile) }),
+                )
+                .catch(() => {});
+        }
+    }
+
+    // What the tests and the benchmarks reach: the numbers of a scripted game
+    // and what the driver would print, never a way round the page's controls.
+    window.vurpPage = {
+        start(seed) {
+            const result = module.start(seed, 1);
+            draw();
+            told.length = 0;
+            return result;
+        },
+        random: (value) => module.random(value),
+        snapshot: () => module.snapshot(),
+        journal: () => module.journal(),
+        events: () => told.splice(0),
+        busy,
+        cardWords: () => table.cardWords,
+        shown: () =>
+            Object.fromEntries(
+                [...elements.entries()].map(([name, e]) => [name, { ...e.state }]),
+            ),
+    };
+
+    boot().catch((error) => {
+        statusLine.textContent = `Игру не удалось запустить: ${error}`;
+    });
+})();

@@ -1,0 +1,240 @@
+// The page as a player meets it: a whole deal by keyboard alone, what a
+// screen reader is told, the game kept across a reload (and a journal that
+// cannot be read set aside, a full storage told once), and the page played
+// offline once it has been opened.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+
+import { serve } from '../serve.mjs';
+import { openBrowser, openPage, readElements, site } from './browser.mjs';
+
+let session;
+before(async () => {
+    session = await openBrowser();
+});
+after(() => session?.close());
+
+const focused = (page) => page.evaluate(() => document.activeElement?.dataset?.name ?? null);
+const snapshot = (page) => page.evaluate(() => window.vurpPage.snapshot());
+
+function flatten(node, into = []) {
+    if (node) {
+        into.push(node);
+        (node.children ?? []).forEach((child) => flatten(child, into));
+    }
+    return into;
+}
+
+// Plays on by keyboard until the deal is settled: H asks for the hint, which
+// takes the keyboard to the control to press, and Enter presses it; at the
+// cards the arrow keys go along the hand and back first. Gives the keys.
+async function playDealByKeyboard(page) {
+    const keys = [];
+    for (let k = 0; k < 300; ++k) {
+        const events = await page.evaluate(() => window.vurpPage.events());
+        if (events.some((event) => event.event === 'settlement')) {
+            return keys;
+        }
+        await page.keyboard.press('KeyH');
+        const name = await focused(page);
+        assert.ok(name, `something has the keyboard after ${keys.join(' ')}`);
+        if (name.startsWith('Pict1')) {
+            for (const key of ['ArrowRight', 'ArrowLeft']) {
+                keys.push(key);
+                await page.keyboard.press(key);
+                assert.match(await focused(page), /^Pict1\(\d\)$/);
+            }
+            // Back where the hint was, unless it was the last card to the right.
+            await page.keyboard.press('KeyH');
+        }
+        keys.push(`Enter@${await focused(page)}`);
+        await page.keyboard.press('Enter');
+    }
+    assert.fail('the deal was not settled by keyboard');
+}
+
+test('a whole deal is played by keyboard alone', async () => {
+    const page = await openPage(session.browser, session.url, '?script');
+    await page.evaluate(() => window.vurpPage.start('7'));
+    await page.evaluate(() => document.activeElement.blur());
+    // Tab walks the table's order from the panel buttons on.
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(page), 'Pravila');
+    await page.keyboard.press('Tab');
+    assert.equal(await focused(page), 'Game');
+    // F1 opens the rules, the keyboard stays with them, Escape closes them.
+    await page.keyboard.press('F1');
+    assert.equal(JSON.parse(await snapshot(page)).controls.TextPravila.visible, true);
+    await page.keyboard.press('Tab');
+    await page.keyboard.press('Tab');
+    assert.ok(['TextPravila', 'Pravila'].includes(await focused(page)));
+    await page.keyboard.press('Escape');
+    assert.equal(JSON.parse(await snapshot(page)).controls.TextPravila.visible, false);
+    await page.$eval('#table [data-name="Razd"]', (node) => node.focus());
+    const keys = await playDealByKeyboard(page);
+    assert.ok(keys.some((key) => key.startsWith('Enter@Pict1')), keys.join(' '));
+    // L opens the log of the deal, which tells the settlement.
+    await page.keyboard.press('KeyL');
+    const log = await page.$eval('#log', (node) => (node.hidden ? null : node.textContent));
+    assert.ok(log && log.length > 0);
+    await page.keyboard.press('Escape');
+    assert.equal(await page.$eval('#log', (node) => node.hidden), true);
+    assert.deepEqual(page.vurpErrors, []);
+    await page.close();
+});
+
+test('the computer players move one after another, and a click shows the rest at once', async () => {
+    const page = await openPage(session.browser, session.url, '?script&pace=5000');
+    await page.evaluate(() => window.vurpPage.start('7'));
+    await page.click('#table [data-name="Razd"]');
+    let paced = false;
+    for (let k = 0; k < 40 && !paced; ++k) {
+        await page.keyboard.press('KeyH');
+        await page.keyboard.press('Enter');
+        paced = await page.evaluate(() => window.vurpPage.busy());
+    }
+    assert.ok(paced, 'some action was answered by moves shown one after another');
+    const table = () => page.evaluate(() => JSON.parse(window.vurpPage.snapshot()).controls);
+    assert.notDeepEqual(await readElements(page), await table());
+    // A click on the bare table during the pause.
+    await page.mouse.click(5, 300);
+    assert.equal(await page.evaluate(() => window.vurpPage.busy()), false);
+    assert.deepEqual(await readElements(page), await table());
+    assert.deepEqual(page.vurpErrors, []);
+    await page.close();
+});
+
+test('a screen reader hears the names, roles and reasons of the table', async () => {
+    const page = await openPage(session.browser, session.url, '?script');
+    await page.evaluate(() => window.vurpPage.start('3'));
+    let nodes = flatten(await page.accessibility.snapshot());
+    const deal = nodes.find((n) => n.name === 'Раздать');
+    assert.equal(deal?.role, 'button');
+    assert.ok(nodes.some((n) => n.role === 'textbox' && n.name === 'Ставка'));
+    await page.click('#table [data-name="Razd"]');
+    // H: the hint marks a control, focuses it and says why.
+    await page.keyboard.press('KeyH');
+    const hinted = await page.evaluate(() => ({
+        name: document.activeElement.dataset.name,
+        hinted: document.activeElement.classList.contains('hinted'),
+        status: document.getElementById('status').textContent,
+        description: document.activeElement.getAttribute('aria-description'),
+    }));
+    assert.ok(hinted.hinted && hinted.status.length > 0 && hinted.description === hinted.status, JSON.stringify(hinted));
+    nodes = flatten(await page.accessibility.snapshot());
+    assert.ok(nodes.some((n) => n.role === 'textbox' && n.name === 'Игрок 2: деньги'));
+    // The status line tells what happened.
+    const status = await page.accessibility.snapshot({ root: await page.$('#status'), interestingOnly: false });
+    assert.equal(status.role, 'status');
+    const shown = JSON.parse(await snapshot(page)).controls;
+    const words = await page.evaluate(() => window.vurpPage.cardWords());
+    for (let box = 1; box <= 5; ++box) {
+        const card = shown[`Pict1(${box})`];
+        if (!card.visible || !card.picture) {
+            continue;
+        }
+        const node = nodes.find((n) => n.name === words[card.picture]);
+        assert.ok(node, `box ${box} is heard as ${words[card.picture]}`);
+        // A card is a button only while it can be chosen.
+        assert.equal(node.role === 'button', card.enabled, `${words[card.picture]}: ${node.role}`);
+    }
+    // A control that cannot be pressed says why.
+    const disabled = nodes.filter((n) => n.role === 'button' && n.disabled);
+    assert.ok(disabled.length > 0);
+    assert.ok(disabled.every((n) => (n.description ?? '').length > 0), JSON.stringify(disabled));
+    await page.close();
+});
+
+test('a reload in the middle of a deal goes on with it', async () => {
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    // A phone held sideways, played by touch.
+    await page.setViewport({ width: 844, height: 390, hasTouch: true, isMobile: true, deviceScaleFactor: 2 });
+    await page.goto(`${session.url}?pace=0`);
+    await page.waitForSelector('html[data-ready="true"]');
+    await page.tap('#table [data-name="Razd"]');
+    for (let k = 0; k < 4; ++k) {
+        await page.keyboard.press('Enter');
+    }
+    const before = { table: await snapshot(page), journal: await page.evaluate(() => window.vurpPage.journal()) };
+    assert.match(before.journal, /click Razd\n/);
+    await page.reload();
+    await page.waitForSelector('html[data-ready="true"]');
+    assert.equal(await snapshot(page), before.table);
+    assert.equal(await page.evaluate(() => window.vurpPage.journal()), before.journal);
+    assert.ok(await focused(page), 'the keyboard is where the player goes on');
+
+    // A journal that cannot be read is set aside, the player told, and a
+    // new game started.
+    await page.evaluate(() => localStorage.setItem('vurp.journal', 'no game here\n'));
+    await page.reload();
+    await page.waitForSelector('html[data-ready="true"]');
+    const notice = await page.$eval('#notice', (node) => (node.hidden ? '' : node.textContent));
+    assert.match(notice, /Сохранённую игру не удалось продолжить: это не запись игры «Вурп»/);
+    const aside = await page.evaluate(() =>
+        Object.keys(localStorage)
+            .filter((key) => key.startsWith('vurp.journal.unreadable.'))
+            .map((key) => localStorage.getItem(key)),
+    );
+    assert.deepEqual(aside, ['no game here\n']);
+    assert.equal(JSON.parse(await snapshot(page)).state.Deck, '');
+    await context.close();
+});
+
+test('a full storage is told once and play goes on', async () => {
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.evaluateOnNewDocument(() => {
+        Storage.prototype.setItem = () => {
+            throw new DOMException('full', 'QuotaExceededError');
+        };
+    });
+    await page.goto(`${session.url}?pace=0`);
+    await page.waitForSelector('html[data-ready="true"]');
+    const notices = [];
+    await page.exposeFunction('noticed', (text) => notices.push(text));
+    await page.evaluate(() =>
+        new MutationObserver(() => {
+            const box = document.getElementById('notice');
+            if (!box.hidden) {
+                window.noticed(box.textContent);
+            }
+        }).observe(document.getElementById('notice'), { attributes: true, childList: true, subtree: true }),
+    );
+    await page.click('#table [data-name="Razd"]');
+    await page.click('#notice-ok');
+    for (let k = 0; k < 3; ++k) {
+        await page.keyboard.press('Enter');
+    }
+    assert.ok(notices.length >= 1);
+    assert.ok(new Set(notices).size === 1 && /нет места/.test(notices[0]), JSON.stringify(notices));
+    assert.notEqual(JSON.parse(await snapshot(page)).state.Deck, '');
+    await context.close();
+});
+
+test('once opened, the page plays offline', async () => {
+    const own = await serve(site);
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.goto(own.url);
+    await page.waitForSelector('html[data-ready="true"]');
+    await page.evaluate(async () => {
+        await navigator.serviceWorker.ready;
+        // Every card picture kept before the site goes away.
+        const cache = await caches.open('vurp-site');
+        for (let k = 0; k < 100 && (await cache.keys()).length < 47; ++k) {
+            await new Promise((resolve) => setTimeout(resolve, 50));
+        }
+    });
+    await new Promise((resolve) => own.server.close(resolve));
+    own.server.closeAllConnections?.();
+    await page.reload();
+    await page.waitForSelector('html[data-ready="true"]');
+    await page.click('#table [data-name="Razd"]');
+    await page.waitForFunction(() => {
+        const img = document.querySelector('#table [data-name="Pict1(1)"] img');
+        return img.complete && img.naturalWidth > 0;
+    });
+    assert.notEqual(JSON.parse(await snapshot(page)).state.Deck, '');
+    await context.close();
+});
