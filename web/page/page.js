@@ -619,6 +619,13 @@
         (event) => {
             // A key during the pause shows the moves first.
             finishShowing();
+            if (event.ctrlKey && !event.altKey && !event.shiftKey && event.code === 'KeyZ' && !typing(event.target)) {
+                event.preventDefault();
+                if (!panelOpen()) {
+                    takeBackCard();
+                }
+                return;
+            }
             if (event.ctrlKey || event.altKey || event.metaKey) {
                 return;
             }
@@ -660,6 +667,36 @@
     // where it was aimed.
     document.addEventListener('pointerdown', finishShowing, true);
 
+    // Ctrl+Z takes back the card last thrown away in the exchange, while the
+    // new cards have not been drawn: the game goes on from its journal
+    // without that click. Nothing else can be undone.
+    function takeBackCard() {
+        const journal = module.journal();
+        const last = journal.lastIndexOf('\n', journal.length - 2) + 1;
+        if (!/^click Pict1 \d+\n$/.test(journal.slice(last)) || !elements.get('Change').state.visible) {
+            return false;
+        }
+        const answer = module.restore(journal.slice(0, last));
+        if (!answer.restored) {
+            return false;
+        }
+        clearHint();
+        draw();
+        pressed = pressOf(answer.lastPress);
+        save();
+        focusLikelyNext();
+        return true;
+    }
+
+    // The control named by an element name such as "Pict1(3)".
+    function pressOf(name) {
+        if (!name) {
+            return null;
+        }
+        const [, control, index] = /^([^(]+)(?:\((\d+)\))?$/.exec(name);
+        return { control, index: Number(index ?? 0) };
+    }
+
     // ---- the journal in the browser's storage ----
 
     function notify(message) {
@@ -698,11 +735,39 @@
         switch (answer.fault) {
             case 'not_journal':
                 return 'это не запись игры «Вурп»';
+            case 'too_large':
+                return `запись слишком велика (${answer.detail} МБ)`;
             case 'newer_format':
                 return `игра записана более новой версией программы (формат ${answer.detail})`;
             default:
                 return `запись повреждена (${answer.detail})`;
         }
+    }
+
+    // A journal beyond 64 MiB in UTF-8, as the desktop program refuses a
+    // journal file beyond that size, is not read at all.
+    const journalLimit = 64 * 1024 * 1024;
+    function utf8Length(value) {
+        let bytes = 0;
+        for (let i = 0; i < value.length; ++i) {
+            const unit = value.charCodeAt(i);
+            if (unit < 0x80) {
+                bytes += 1;
+            } else if (unit < 0x800) {
+                bytes += 2;
+            } else if (unit >= 0xd800 && unit < 0xdc00 && i + 1 < value.length &&
+                       (value.charCodeAt(i + 1) & 0xfc00) === 0xdc00) {
+                bytes += 4;
+                ++i;
+            } else {
+                bytes += 3;
+            }
+        }
+        return bytes;
+    }
+    function tooLarge(value) {
+        // Every UTF-16 unit is one to three bytes, a pair four.
+        return value.length > journalLimit || (value.length * 3 > journalLimit && utf8Length(value) > journalLimit);
     }
 
     function readStored() {
@@ -720,7 +785,9 @@
         if (kept === null) {
             return null;
         }
-        const answer = module.restore(kept);
+        const answer = tooLarge(kept)
+            ? { restored: false, fault: 'too_large', detail: Math.floor(utf8Length(kept) / (1024 * 1024)) }
+            : module.restore(kept);
         if (answer.restored) {
             return answer.lastPress;
         }
@@ -778,7 +845,10 @@
     }
 
     async function boot() {
+        // The marks tell where a start spends its time (bench/web_bench.mjs).
+        performance.mark('vurp-module');
         vurp = await createVurp();
+        performance.mark('vurp-compiled');
         let storedPace = null;
         try {
             storedPace = localStorage.getItem(paceKey);
@@ -792,11 +862,9 @@
         } else {
             lastPress = resume();
         }
+        performance.mark('vurp-game');
         draw();
-        if (lastPress) {
-            const [, control, index] = /^([^(]+)(?:\((\d+)\))?$/.exec(lastPress);
-            pressed = { control, index: Number(index ?? 0) };
-        }
+        pressed = pressOf(lastPress);
         focusLikelyNext();
         $('new-game').addEventListener('click', newGame);
         $('hint').addEventListener('click', showHint);
@@ -811,6 +879,7 @@
         });
         window.addEventListener('resize', fit);
         document.documentElement.dataset.ready = 'true';
+        performance.mark('vurp-ready');
         if ('serviceWorker' in navigator && !scripted && location.protocol !== 'file:') {
             // Once playing, the worker keeps every card picture at this
             // screen's ratio, for the game offline.

@@ -5,8 +5,12 @@
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
+import fs from 'node:fs';
+import path from 'node:path';
+
 import { serve } from '../serve.mjs';
 import { openBrowser, openPage, readElements, site } from './browser.mjs';
+import { goldenFolder } from './support.mjs';
 
 let session;
 before(async () => {
@@ -145,6 +149,62 @@ test('a screen reader hears the names, roles and reasons of the table', async ()
     await page.close();
 });
 
+// Ctrl+Z takes back the card last thrown away in the exchange: the table and
+// the journal kept are as if it had never been thrown; at any other moment it
+// does nothing.
+test('Ctrl+Z takes back the card just thrown away, and nothing else', async () => {
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.goto(`${session.url}?pace=0`);
+    await page.waitForSelector('html[data-ready="true"]');
+    const state = () =>
+        page.evaluate(() => ({
+            table: window.vurpPage.snapshot(),
+            journal: window.vurpPage.journal(),
+            kept: localStorage.getItem('vurp.journal'),
+        }));
+    const undo = async () => {
+        await page.keyboard.down('Control');
+        await page.keyboard.press('KeyZ');
+        await page.keyboard.up('Control');
+    };
+    const click = (name) => page.$eval(`#table [data-name="${name}"]`, (node) => node.click());
+    // Seat 1 declares and both computer seats pass: the exchange waits for it.
+    await page.evaluate(() => window.vurpPage.start('0'));
+    const script = fs.readFileSync(path.join(goldenFolder, 'deal_uncontested.script'), 'utf8');
+    for (const line of script.split('\n').slice(0, script.split('\n').indexOf('click Pict1 4'))) {
+        const [word, value, index] = line.split(' ');
+        if (word === 'rand') {
+            await page.evaluate((v) => window.vurpPage.random(v), value);
+        } else if (word === 'click') {
+            await click(index ? `${value}(${index})` : value);
+        }
+    }
+    const exchanging = await state();
+    assert.match(exchanging.journal, /click vurp\n$/);
+    await undo();
+    assert.deepEqual(await state(), exchanging, 'the declaration stays');
+    await click('Pict1(4)');
+    await click('Pict1(1)');
+    const thrown = await state();
+    assert.match(thrown.journal, /click Pict1 4\nclick Pict1 1\n$/);
+    assert.equal(thrown.kept, thrown.journal);
+    await undo();
+    const back = await state();
+    assert.equal(back.journal, thrown.journal.replace(/click Pict1 1\n$/, ''));
+    assert.equal(back.kept, back.journal);
+    await undo();
+    assert.deepEqual(await state(), exchanging);
+    assert.deepEqual(await readElements(page), JSON.parse(exchanging.table).controls);
+    // Once the new cards are drawn, nothing is taken back.
+    await click('Pict1(4)');
+    await click('Change');
+    const drawn = await state();
+    await undo();
+    assert.deepEqual(await state(), drawn);
+    await context.close();
+});
+
 test('a reload in the middle of a deal goes on with it', async () => {
     const context = await session.browser.createBrowserContext();
     const page = await context.newPage();
@@ -178,6 +238,29 @@ test('a reload in the middle of a deal goes on with it', async () => {
     );
     assert.deepEqual(aside, ['no game here\n']);
     assert.equal(JSON.parse(await snapshot(page)).state.Deck, '');
+    await context.close();
+});
+
+// A journal beyond 64 MiB (here in its UTF-8 bytes, not its characters) is
+// not read; it is left where it is, never written over.
+test('a kept journal beyond 64 MiB is not read, and is left alone', async () => {
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.evaluateOnNewDocument(() => {
+        const huge = `# vurp journal format 1\n${'ж'.repeat(32 * 1024 * 1024)}`;
+        const getItem = Storage.prototype.getItem;
+        Storage.prototype.getItem = function (key) {
+            return key === 'vurp.journal' ? huge : getItem.call(this, key);
+        };
+    });
+    await page.goto(`${session.url}?pace=0`);
+    await page.waitForSelector('html[data-ready="true"]');
+    const notice = await page.$eval('#notice', (node) => (node.hidden ? '' : node.textContent));
+    assert.match(notice, /не удалось продолжить: запись слишком велика \(64 МБ\)\. Запись оставлена как есть/);
+    await page.click('#notice-ok');
+    await page.click('#table [data-name="Razd"]');
+    assert.notEqual(JSON.parse(await snapshot(page)).state.Deck, '');
+    assert.deepEqual(await page.evaluate(() => Object.keys(localStorage)), []);
     await context.close();
 });
 
