@@ -1,6 +1,7 @@
 // Serves a folder on 127.0.0.1, as the browser edition is served: each file
 // with its type, gzip when the browser takes it (the sizes a real server
-// would send), nothing outside the folder.
+// would send), a validator so that a file the browser holds is answered
+// "304 Not Modified" without its body, nothing outside the folder.
 //
 //     node web/serve.mjs FOLDER [PORT]    prints http://127.0.0.1:PORT/
 import fs from 'node:fs';
@@ -20,6 +21,16 @@ const types = {
     '.json': 'application/json',
 };
 
+// Whether the browser's copy, named by its validators, is the file now.
+function fresh(asked, tag, modified) {
+    const match = asked['if-none-match'];
+    if (match !== undefined) {
+        return match.split(',').some((one) => one.trim().replace(/^W\//, '') === tag);
+    }
+    const since = Date.parse(asked['if-modified-since'] ?? '');
+    return !Number.isNaN(since) && Math.floor(modified.getTime() / 1000) * 1000 <= since;
+}
+
 // Starts the server; resolves to {server, url, sent}, where sent() gives the
 // bytes sent so far (bodies, as compressed) and forget() starts it at 0.
 export function serve(folder, port = 0) {
@@ -36,6 +47,32 @@ export function serve(folder, port = 0) {
         if (url.pathname.endsWith('/')) {
             file = path.join(file, 'index.html');
         }
+        let stat;
+        try {
+            stat = fs.statSync(file);
+        } catch {
+            stat = null;
+        }
+        if (!stat?.isFile()) {
+            response.writeHead(404, { 'content-type': 'text/plain' }).end('not found');
+            return;
+        }
+        const type = types[path.extname(file)] ?? 'application/octet-stream';
+        const gzip = /\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && !type.startsWith('image/');
+        // Every file is asked for again at each load (a new build is never
+        // mixed with an old one), and costs a body only when it changed.
+        const tag = `"${stat.size.toString(16)}-${Math.floor(stat.mtimeMs).toString(16)}${gzip ? '-gz' : ''}"`;
+        const headers = {
+            'content-type': type,
+            'cache-control': 'no-cache',
+            etag: tag,
+            'last-modified': stat.mtime.toUTCString(),
+            vary: 'accept-encoding',
+        };
+        if (fresh(request.headers, tag, stat.mtime)) {
+            response.writeHead(304, headers).end();
+            return;
+        }
         let body;
         try {
             body = fs.readFileSync(file);
@@ -43,9 +80,6 @@ export function serve(folder, port = 0) {
             response.writeHead(404, { 'content-type': 'text/plain' }).end('not found');
             return;
         }
-        const type = types[path.extname(file)] ?? 'application/octet-stream';
-        const headers = { 'content-type': type, 'cache-control': 'no-cache' };
-        const gzip = /\bgzip\b/.test(request.headers['accept-encoding'] ?? '') && !type.startsWith('image/');
         if (gzip) {
             const key = `${file}:${body.length}`;
             if (!zipped.has(key)) {

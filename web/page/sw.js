@@ -1,6 +1,7 @@
-// The page plays offline: the page's own files are kept in the cache when
-// the worker is installed, every other file of the site the first time it is
-// fetched, and the card pictures at the screen's ratio when the page asks.
+// The page plays offline, and starts from the cache: the page's own files are
+// kept in the cache when the worker is installed, every other file of the
+// site the first time it is fetched, and the card pictures at the screen's
+// ratio when the page asks.
 'use strict';
 
 const cacheName = 'vurp-site';
@@ -15,32 +16,76 @@ self.addEventListener('activate', (event) => {
     event.waitUntil(self.clients.claim());
 });
 
-// The network first, so that a new build is never mixed with an old one;
-// the cache when there is no network.
+// The cache first: a load costs no round trip, and the module compiled once
+// is taken from beside its file. What the cache lacks comes from the network
+// and is kept. A new build reaches the cache only once a page has loaded
+// (see refresh), so a load never mixes a new build with an old one; it is
+// played from the next load on.
 self.addEventListener('fetch', (event) => {
     const request = event.request;
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) {
         return;
     }
     event.respondWith(
-        caches.open(cacheName).then((cache) =>
-            fetch(request)
-                .then((response) => {
-                    if (response.ok) {
-                        event.waitUntil(cache.put(request, response.clone()));
-                    }
-                    return response;
-                })
-                .catch(async () => (await cache.match(request, { ignoreSearch: true })) || Response.error()),
-        ),
+        caches.open(cacheName).then(async (cache) => {
+            const kept = await cache.match(request, { ignoreSearch: true });
+            if (kept) {
+                return kept;
+            }
+            const response = await fetch(request);
+            if (response.ok) {
+                event.waitUntil(cache.put(request, response.clone()));
+            }
+            return response;
+        }),
     );
 });
 
-// The page asks for the card pictures it will need once it is playing.
+// Whether two answers for a file are the same file, as far as their
+// validators tell.
+function same(kept, fresh) {
+    const tag = fresh.headers.get('etag');
+    if (tag) {
+        return tag === kept.headers.get('etag');
+    }
+    const modified = fresh.headers.get('last-modified');
+    return Boolean(modified) && modified === kept.headers.get('last-modified') &&
+           fresh.headers.get('content-length') === kept.headers.get('content-length');
+}
+
+// Asks the server whether each file kept is still its file, and only when
+// every answer has come, keeps the changed ones together.
+async function refresh() {
+    const cache = await caches.open(cacheName);
+    const requests = await cache.keys();
+    const answers = await Promise.all(
+        requests.map(async (request) => {
+            const kept = await cache.match(request);
+            const fresh = await fetch(request.url, { cache: 'no-cache' });
+            return { request, fresh, changed: fresh.ok && !(kept && same(kept, fresh)) };
+        }),
+    );
+    const changed = answers.filter((answer) => answer.changed);
+    // Bodies first, so that the puts follow one another at once.
+    const bodies = await Promise.all(changed.map((answer) => answer.fresh.blob()));
+    await Promise.all(
+        changed.map((answer, k) =>
+            cache.put(answer.request, new Response(bodies[k], {
+                status: answer.fresh.status,
+                statusText: answer.fresh.statusText,
+                headers: answer.fresh.headers,
+            })),
+        ),
+    );
+}
+
+// The page, once playing, asks for the card pictures it will need, and the
+// files kept are checked against the server's.
 self.addEventListener('message', (event) => {
     if (event.data && Array.isArray(event.data.keep)) {
         event.waitUntil(
             caches.open(cacheName).then(async (cache) => {
+                await refresh().catch(() => {});
                 for (const file of event.data.keep) {
                     if (!(await cache.match(file))) {
                         await cache.add(file).catch(() => {});
