@@ -6,6 +6,7 @@ import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
 import fs from 'node:fs';
+import os from 'node:os';
 import path from 'node:path';
 
 import { serve } from '../serve.mjs';
@@ -320,4 +321,34 @@ test('once opened, the page plays offline', async () => {
     });
     assert.notEqual(JSON.parse(await snapshot(page)).state.Deck, '');
     await context.close();
+});
+
+// The page starts from what the worker keeps; a new build served since is
+// kept once a page has loaded, whole, and played from the next load on.
+test('a new build is played from the load after the one that finds it', async () => {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'vurp-site-'));
+    fs.cpSync(site, folder, { recursive: true });
+    const own = await serve(folder);
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.goto(own.url);
+    await page.waitForSelector('html[data-ready="true"]');
+    await page.evaluate(() => navigator.serviceWorker.ready);
+    // The stylesheet the page was drawn with.
+    const style = () => page.$eval('#status', (node) => getComputedStyle(node).outlineColor);
+    const old = await style();
+    fs.appendFileSync(path.join(folder, 'vurp.css'), '\n#status { outline-color: rgb(1, 2, 3); }\n');
+    await page.reload();
+    await page.waitForSelector('html[data-ready="true"]');
+    assert.equal(await style(), old, 'a load is played as kept');
+    await page.waitForFunction(async () => {
+        const kept = await (await caches.open('vurp-site')).match('vurp.css');
+        return (await kept.text()).includes('rgb(1, 2, 3)');
+    });
+    await page.reload();
+    await page.waitForSelector('html[data-ready="true"]');
+    assert.equal(await style(), 'rgb(1, 2, 3)');
+    await context.close();
+    await new Promise((resolve) => own.server.close(resolve));
+    fs.rmSync(folder, { recursive: true, force: true });
 });
