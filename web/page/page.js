@@ -12,6 +12,8 @@
     const journalKey = 'vurp.journal';
     const paceKey = 'vurp.pace';
     const paces = [0, 250, 500, 1000];
+    // Whether this load came through the service worker, from what it keeps.
+    const fromWorker = Boolean(navigator.serviceWorker?.controller);
 
     let vurp = null;
     let table = null; // the control table: geometry, names, words
@@ -882,12 +884,16 @@
         performance.mark('vurp-ready');
         if ('serviceWorker' in navigator && !scripted && location.protocol !== 'file:') {
             // Once playing, the worker keeps every card picture at this
-            // screen's ratio, for the game offline.
+            // screen's ratio, for the game offline; and when this page came
+            // from what it keeps, it asks the server for a new build.
             navigator.serviceWorker
                 .register('sw.js')
                 .then(() => navigator.serviceWorker.ready)
                 .then((registration) =>
-                    registration.active.postMessage({ keep: Object.keys(table.cardWords).map(pictureFile) }),
+                    registration.active.postMessage({
+                        keep: Object.keys(table.cardWords).map(pictureFile),
+                        refresh: fromWorker,
+                    }),
                 )
                 .catch(() => {});
         }

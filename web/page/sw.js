@@ -79,13 +79,16 @@ async function refresh() {
     );
 }
 
-// The page, once playing, asks for the card pictures it will need, and the
-// files kept are checked against the server's.
+// The page, once playing, asks for the card pictures it will need, and, when
+// it was loaded from the cache, that the files kept be checked against the
+// server's.
 self.addEventListener('message', (event) => {
     if (event.data && Array.isArray(event.data.keep)) {
         event.waitUntil(
             caches.open(cacheName).then(async (cache) => {
-                await refresh().catch(() => {});
+                if (event.data.refresh) {
+                    await refresh().catch(() => {});
+                }
                 for (const file of event.data.keep) {
                     if (!(await cache.match(file))) {
                         await cache.add(file).catch(() => {});
