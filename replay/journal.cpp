@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <sstream>
-#include <streambuf>
 #include <system_error>
 
 #include "controls.h"
@@ -15,20 +13,15 @@ namespace vurp {
 
 namespace {
 
-// Takes what the script's `dump` lines print and keeps none of it.
-class Discard final : public std::streambuf {
-protected:
-    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char * /*text*/, std::streamsize count) override { return count; }
-};
-
-// Reads a text in place, without a copy of it.
-class ReadInPlace final : public std::streambuf {
+// Keeps the message of a failed run and nothing that the script's `dump`
+// lines print.
+class ProblemOnly final : public ScriptOutput {
 public:
-    explicit ReadInPlace(std::string_view text) {
-        char *start = const_cast<char *>(text.data());
-        setg(start, start, start + text.size());
-    }
+    void Print(std::string_view /*line*/) override {}
+    bool Written() override { return true; }
+    void Complain(std::string_view line) override { problem.append(line); }
+
+    std::string problem;
 };
 
 std::string_view FirstLine(std::string_view text) {
@@ -168,13 +161,9 @@ ReplayedGame::ReplayedGame() {
 }
 
 std::optional<std::string> ReplayedGame::Play(std::string_view script) {
-    ReadInPlace buffer(script);
-    std::istream in(&buffer);
-    Discard discard;
-    std::ostream out(&discard);
-    std::ostringstream err;
-    if (RunScript(in, out, err, game, view, random) != kReplayDone) {
-        std::string problem = err.str();
+    ProblemOnly output;
+    if (RunScript(script, output, game, view, random) != kReplayDone) {
+        std::string problem = std::move(output.problem);
         while (!problem.empty() && problem.back() == '\n') {
             problem.pop_back();
         }

@@ -95,40 +95,47 @@ std::string ControlsObject(const RecordingView &view) {
 
 } // namespace
 
-std::string JsonString(std::string_view text) {
+void AppendJsonString(std::string &out, std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out = "\"";
-    out.reserve(text.size() + 2);
+    out += '"';
     for (std::size_t pos = 0; pos < text.size();) {
+        // A run of plain ASCII and well-formed UTF-8 goes over as it is.
+        std::size_t run = pos;
+        while (run < text.size()) {
+            const auto c = static_cast<unsigned char>(text[run]);
+            const std::size_t length = IsPlainAscii(c) ? 1
+                                       : c < 0x80      ? 0
+                                                       : Utf8CharLength(text, run);
+            if (length == 0) {
+                break;
+            }
+            run += length;
+        }
+        out.append(text.data() + pos, run - pos);
+        pos = run;
+        if (pos == text.size()) {
+            break;
+        }
         const auto c = static_cast<unsigned char>(text[pos]);
-        // A run of plain ASCII goes over as it is.
-        std::size_t plain = pos;
-        while (plain < text.size() && IsPlainAscii(static_cast<unsigned char>(text[plain]))) {
-            ++plain;
-        }
-        if (plain > pos) {
-            out.append(text, pos, plain - pos);
-            pos = plain;
-            continue;
-        }
         if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-            ++pos;
+            const char escaped[] = {'\\', static_cast<char>(c)};
+            out.append(escaped, sizeof escaped);
         } else if (c < 0x20) {
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
-            ++pos;
-        } else if (const std::size_t length = Utf8CharLength(text, pos); length == 0) {
-            out += kReplacementCharacter;
-            ++pos;
+            const char escaped[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
+            out.append(escaped, sizeof escaped);
         } else {
-            out += text.substr(pos, length);
-            pos += length;
+            out += kReplacementCharacter;
         }
+        ++pos;
     }
-    return out + "\"";
+    out += '"';
+}
+
+std::string JsonString(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    AppendJsonString(out, text);
+    return out;
 }
 
 std::string Snapshot(const Table &table, const RecordingView &view) {

@@ -15,6 +15,8 @@ namespace vurp {
 // UTF-8 passed through unchanged. Bytes that are not well-formed UTF-8 become
 // U+FFFD, so the result is always valid JSON.
 std::string JsonString(std::string_view text);
+// Appends JsonString(text) to `out`.
+void AppendJsonString(std::string &out, std::string_view text);
 
 // One line {"state":{...},"controls":{...}}: the window-level variables and
 // every control and array element, in the order of the control table.

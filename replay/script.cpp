@@ -80,7 +80,7 @@ template <typename Number> std::optional<Number> ParseWhole(std::string_view wor
 
 class Replay {
 public:
-    Replay(Game &game, RecordingView &view, ScriptedRandom &random, std::ostream &out)
+    Replay(Game &game, RecordingView &view, ScriptedRandom &random, ScriptOutput &out)
         : game_(game), view_(view), random_(random), out_(out) {}
 
     Problem Line(std::string_view line) {
@@ -156,7 +156,7 @@ private:
             return std::string(name) + " is a control array: name an element from " + range;
         }
         if (!game_.Click(*control, index)) {
-            out_ << "{\"refused\":" << JsonString(command) << "}\n" << std::flush;
+            out_.Print("{\"refused\":" + JsonString(command) + "}\n");
         }
         return std::nullopt;
     }
@@ -196,17 +196,36 @@ private:
         if (words.size() != 1) {
             return "dump takes nothing after it";
         }
-        out_ << Snapshot(game_, view_) << '\n' << std::flush;
+        out_.Print(Snapshot(game_, view_) + '\n');
         return std::nullopt;
     }
 
     Game &game_;
     RecordingView &view_;
     ScriptedRandom &random_;
-    std::ostream &out_;
+    ScriptOutput &out_;
 };
 
 enum class LineRead { Line, End, TooLong, Unreadable };
+
+// The length of a line's own text: a carriage return before the line feed
+// belongs to the line end.
+std::size_t TextLength(std::string_view line) {
+    return line.size() - (!line.empty() && line.back() == '\r' ? 1 : 0);
+}
+
+// Takes the next line of `script` off its front into `line`, without its
+// line end.
+LineRead NextLine(std::string_view &script, std::string_view &line) {
+    if (script.empty()) {
+        // End of input right after a line feed is no line at all.
+        return LineRead::End;
+    }
+    const std::size_t feed = script.find('\n');
+    line = script.substr(0, feed);
+    script.remove_prefix(feed == std::string_view::npos ? script.size() : feed + 1);
+    return TextLength(line) > kMaxLineBytes ? LineRead::TooLong : LineRead::Line;
+}
 
 // Reads the next line into `line`, without its line end, a chunk at a time: a
 // line found longer than the limit is given up at once, so a runaway line
@@ -242,9 +261,83 @@ LineRead NextLine(std::istream &in, std::string &line) {
             break;
         }
     }
-    const std::size_t text = line.size() - (!line.empty() && line.back() == '\r' ? 1 : 0);
-    return text > kMaxLineBytes ? LineRead::TooLong : LineRead::Line;
+    return TextLength(line) > kMaxLineBytes ? LineRead::TooLong : LineRead::Line;
 }
+
+std::string LineProblem(std::size_t number, std::string_view problem) {
+    return "line " + std::to_string(number) + ": " + std::string(problem) + "\n";
+}
+
+// Runs the lines `next` reads one by one (into a string_view of a line that
+// stays valid until the next read).
+template <typename NextLine>
+int RunLines(NextLine next, ScriptOutput &out, Game &game, RecordingView &view,
+             ScriptedRandom &random, const ReplayOptions &options) {
+    Replay replay(game, view, random, out);
+    // Whatever was told before the first line belongs to no line.
+    view.TakeEvents();
+    if (options.events) {
+        view.KeepEvents();
+    }
+    std::string_view line;
+    for (std::size_t number = 1;; ++number) {
+        switch (next(line)) {
+        case LineRead::End:
+            // Every write was flushed already; this finds an output that
+            // failed before the first one.
+            out.Flush();
+            return out.Written() ? kReplayDone : kReplayOutputFailed;
+        case LineRead::Unreadable:
+            out.Complain(LineProblem(number, "the script cannot be read"));
+            return kReplayMalformed;
+        case LineRead::TooLong:
+            out.Complain(LineProblem(number, "the line is longer than " +
+                                                 std::to_string(kMaxLineBytes) + " bytes"));
+            return kReplayMalformed;
+        case LineRead::Line:
+            break;
+        }
+        try {
+            if (const Problem problem = replay.Line(line)) {
+                out.Complain(LineProblem(number, *problem));
+                return kReplayMalformed;
+            }
+        } catch (const std::exception &failure) {
+            out.Complain(LineProblem(number, std::string("the game failed: ") + failure.what()));
+            return kReplayGameFailed;
+        }
+        // Taken after every line, printed or not, so that they never pile up.
+        const std::vector<GameEvent> events = view.TakeEvents();
+        if (options.events) {
+            for (const GameEvent &event : events) {
+                out.Print(EventLine(event) + '\n');
+            }
+        }
+        // Whatever cannot be printed is lost: go no further.
+        if (!out.Written()) {
+            return kReplayOutputFailed;
+        }
+    }
+}
+
+// The output of a run on streams: every line flushed as it is printed.
+class StreamOutput final : public ScriptOutput {
+public:
+    StreamOutput(std::ostream &out, std::ostream &err) : out_(out), err_(err) {}
+
+    void Print(std::string_view line) override {
+        out_.write(line.data(), static_cast<std::streamsize>(line.size())).flush();
+    }
+    void Flush() override { out_.flush(); }
+    bool Written() override { return static_cast<bool>(out_); }
+    void Complain(std::string_view line) override {
+        err_.write(line.data(), static_cast<std::streamsize>(line.size()));
+    }
+
+private:
+    std::ostream &out_;
+    std::ostream &err_;
+};
 
 } // namespace
 
@@ -271,52 +364,22 @@ std::optional<double> ReadDraw(std::string_view word) {
     return error == std::errc() ? value : 0.0;
 }
 
+int RunScript(std::string_view script, ScriptOutput &output, Game &game, RecordingView &view,
+              ScriptedRandom &random, const ReplayOptions &options) {
+    const auto next = [&script](std::string_view &line) { return NextLine(script, line); };
+    return RunLines(next, output, game, view, random, options);
+}
+
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err, Game &game,
               RecordingView &view, ScriptedRandom &random, const ReplayOptions &options) {
-    Replay replay(game, view, random, out);
-    // Whatever was told before the first line belongs to no line.
-    view.TakeEvents();
-    if (options.events) {
-        view.KeepEvents();
-    }
-    std::string line;
-    for (std::size_t number = 1;; ++number) {
-        switch (NextLine(in, line)) {
-        case LineRead::End:
-            // Every write was flushed already; this finds an output that
-            // failed before the first one.
-            out.flush();
-            return out ? kReplayDone : kReplayOutputFailed;
-        case LineRead::Unreadable:
-            err << "line " << number << ": the script cannot be read\n";
-            return kReplayMalformed;
-        case LineRead::TooLong:
-            err << "line " << number << ": the line is longer than " << kMaxLineBytes << " bytes\n";
-            return kReplayMalformed;
-        case LineRead::Line:
-            break;
-        }
-        try {
-            if (const Problem problem = replay.Line(line)) {
-                err << "line " << number << ": " << *problem << '\n';
-                return kReplayMalformed;
-            }
-        } catch (const std::exception &failure) {
-            err << "line " << number << ": the game failed: " << failure.what() << '\n';
-            return kReplayGameFailed;
-        }
-        // Taken after every line, printed or not, so that they never pile up.
-        const std::vector<GameEvent> events = view.TakeEvents();
-        if (options.events) {
-            for (const GameEvent &event : events) {
-                out << EventLine(event) << '\n' << std::flush;
-            }
-        }
-        // Whatever cannot be printed is lost: go no further.
-        if (!out) {
-            return kReplayOutputFailed;
-        }
-    }
+    StreamOutput output(out, err);
+    std::string held;
+    const auto next = [&in, &held](std::string_view &line) {
+        const LineRead read = NextLine(in, held);
+        line = held;
+        return read;
+    };
+    return RunLines(next, output, game, view, random, options);
 }
 
 int RunScript(std::istream &in, std::ostream &out, std::ostream &err,

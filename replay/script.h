@@ -46,6 +46,26 @@ struct ReplayOptions {
     bool events = false;
 };
 
+// Where a run's lines go.
+class ScriptOutput {
+public:
+    virtual ~ScriptOutput() = default;
+    // A line the run prints, its line end included, written out at once.
+    virtual void Print(std::string_view line) = 0;
+    // Writes out whatever is still held back.
+    virtual void Flush() {}
+    // Whether everything printed so far was written.
+    virtual bool Written() = 0;
+    // The one line that says why the run stopped, its line end included.
+    virtual void Complain(std::string_view line) = 0;
+};
+
+// Runs every line of `script` as the stream's RunScript below runs its lines,
+// printing to `output` what that one writes to `out` and `err`: the same
+// bytes and the same result for the same text.
+int RunScript(std::string_view script, ScriptOutput &output, Game &game, RecordingView &view,
+              ScriptedRandom &random, const ReplayOptions &options = {});
+
 // Runs every line of `in` against `game`, which must be built on `view` and
 // `random`. Snapshots and refused clicks go to `out`, one line each, flushed
 // as they are written; the first bad line stops the run with one line

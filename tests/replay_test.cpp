@@ -177,10 +177,26 @@ Outcome Collect(int status, const std::ostringstream &out, const std::ostringstr
     return o;
 }
 
+// Keeps what a run from a text in memory prints.
+struct TextOutput final : ScriptOutput {
+    void Print(std::string_view line) override { out.append(line); }
+    bool Written() override { return true; }
+    void Complain(std::string_view line) override { err.append(line); }
+
+    std::string out;
+    std::string err;
+};
+
 Outcome Replay(const std::string &script) {
     std::istringstream in(script);
     std::ostringstream out, err;
     const int status = RunScript(in, out, err);
+    // Read from a text in memory, as a journal is, the script prints the same.
+    Fixture twin;
+    TextOutput text;
+    EXPECT_EQ(RunScript(script, text, twin.game, twin.view, twin.random), status);
+    EXPECT_EQ(text.out, out.str());
+    EXPECT_EQ(text.err, err.str());
     return Collect(status, out, err);
 }
 

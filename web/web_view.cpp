@@ -42,6 +42,9 @@ std::string KindName(ControlKind kind) {
 
 const std::string kNothing;
 
+// Room for the changes of a usual action, so that they are seldom moved.
+constexpr std::size_t kChangesReserve = 4096;
+
 // Appends `,"key":value` for each property of `now` as the page shows it that
 // differs from what the page was `told` (every property when it was told
 // nothing), and takes note that it is told. The page shows the state as the
@@ -59,10 +62,12 @@ void AppendProperties(std::string &out, Control control, const ControlState &now
         out.append(",\"enabled\":").append(Bool(now.enabled));
     }
     if (!told || text != told->text) {
-        out.append(",\"text\":").append(JsonString(text));
+        out.append(",\"text\":");
+        AppendJsonString(out, text);
     }
     if (!told || name != told->picture) {
-        out.append(",\"picture\":").append(JsonString(name));
+        out.append(",\"picture\":");
+        AppendJsonString(out, name);
     }
     if (!told || now.back != told->back) {
         out.append(",\"back\":").append(Colour(now.back));
@@ -83,13 +88,23 @@ void AppendEvents(std::string &out, const std::vector<GameEvent> &events) {
     out += ']';
 }
 
-void AppendSentences(std::string &out, std::vector<GameEvent>::const_iterator from,
-                     std::vector<GameEvent>::const_iterator to) {
+// The sentences of events `from` up to `to`, each already a JSON string.
+void AppendSentences(std::string &out, const std::vector<std::string> &sentences, std::size_t from,
+                     std::size_t to) {
     out += '[';
-    for (auto event = from; event != to; ++event) {
-        out.append(event != from ? "," : "").append(JsonString(Sentence(*event)));
+    for (std::size_t k = from; k < to; ++k) {
+        out.append(k != from ? "," : "").append(sentences[k]);
     }
     out += ']';
+}
+
+std::vector<std::string> QuotedSentences(const std::vector<GameEvent> &events) {
+    std::vector<std::string> sentences;
+    sentences.reserve(events.size());
+    for (const GameEvent &event : events) {
+        sentences.push_back(JsonString(Sentence(event)));
+    }
+    return sentences;
 }
 
 std::string AlignmentName(Alignment alignment) {
@@ -164,6 +179,7 @@ WebView::WebView() : firstElement_(static_cast<std::size_t>(kControlCount)) {
     for (std::size_t k = 0; k < elements.size(); ++k) {
         const auto &[control, index] = elements[k];
         AppendProperties(ignored, control, shown_.State(control, index), &told_[k]);
+        quotedNames_.push_back(JsonString(ElementName(control, index)));
     }
     touched_.assign(told_.size(), false);
     sinceEvent_.assign(told_.size(), false);
@@ -326,8 +342,9 @@ std::string WebView::ControlTable() {
 }
 
 std::string WebView::Log() const {
+    const std::vector<std::string> sentences = QuotedSentences(story_.Events());
     std::string out;
-    AppendSentences(out, story_.Events().begin(), story_.Events().end());
+    AppendSentences(out, sentences, 0, sentences.size());
     return out;
 }
 
@@ -335,7 +352,7 @@ std::string WebView::Log() const {
 // just before each move (when the event before it was told), then as the
 // action left it, each step with the events told on the way to it and only
 // what changed since the step before.
-std::string WebView::Steps() {
+std::string WebView::Steps(const std::vector<std::string> &sentences) {
     std::vector<std::size_t> moves;
     for (std::size_t k = 0; k < events_.size(); ++k) {
         if (IsComputerMove(events_[k])) {
@@ -346,12 +363,16 @@ std::string WebView::Steps() {
         return {};
     }
     const auto &elements = AllElements();
-    std::vector<ControlState> told = told_;
+    // What each step leaves the page told, copied from told_ when first set.
+    std::vector<ControlState> told(told_.size());
+    std::vector<bool> copied(told_.size(), false);
     std::vector<const ControlState *> latest(told.size(), nullptr);
     std::vector<std::size_t> set;
     std::size_t applied = 0; // events whose settings are taken in
     bool firstStep = true;
-    std::string out = ",\"steps\":[";
+    std::string out;
+    out.reserve(kChangesReserve);
+    out.append(",\"steps\":[");
     const auto step = [&](std::size_t upTo, const std::string &best, std::size_t from,
                           std::size_t to, bool last) {
         for (; applied < upTo; ++applied) {
@@ -360,6 +381,10 @@ std::string WebView::Steps() {
                     set.push_back(k);
                 }
                 latest[k] = &state;
+                if (!copied[k]) {
+                    told[k] = told_[k];
+                    copied[k] = true;
+                }
             }
         }
         if (last) {
@@ -368,6 +393,10 @@ std::string WebView::Steps() {
                     set.push_back(k);
                 }
                 latest[k] = &shown_.State(elements[k].first, elements[k].second);
+                if (!copied[k]) {
+                    told[k] = told_[k];
+                    copied[k] = true;
+                }
             }
         }
         std::sort(set.begin(), set.end());
@@ -375,9 +404,7 @@ std::string WebView::Steps() {
         bool first = true;
         for (const std::size_t k : set) {
             const std::size_t start = out.size();
-            out.append(first ? "{" : ",{")
-                .append("\"name\":")
-                .append(JsonString(ElementName(elements[k].first, elements[k].second)));
+            out.append(first ? "{\"name\":" : ",{\"name\":").append(quotedNames_[k]);
             const std::size_t named = out.size();
             AppendProperties(out, elements[k].first, *latest[k], &told[k]);
             if (out.size() == named) {
@@ -391,9 +418,10 @@ std::string WebView::Steps() {
         set.clear();
         firstStep = false;
         out.append("],\"sentences\":");
-        AppendSentences(out, events_.begin() + static_cast<std::ptrdiff_t>(from),
-                        events_.begin() + static_cast<std::ptrdiff_t>(to));
-        out.append(",\"trickBest\":").append(JsonString(best)).append("}");
+        AppendSentences(out, sentences, from, to);
+        out.append(",\"trickBest\":");
+        AppendJsonString(out, best);
+        out += '}';
     };
     // The table just before the first move: as the event before it left it.
     const std::size_t before = moves.front();
@@ -412,17 +440,18 @@ std::string WebView::Steps() {
 std::string WebView::TakeChanges() {
     // In the order of the control table, whatever the order of the changes.
     std::sort(touchedList_.begin(), touchedList_.end());
-    const std::string steps = Steps();
+    const std::vector<std::string> sentences = QuotedSentences(events_);
+    const std::string steps = Steps(sentences);
     const auto &elements = AllElements();
-    std::string out = "{\"controls\":[";
+    std::string out;
+    out.reserve(kChangesReserve + steps.size());
+    out.append("{\"controls\":[");
     bool first = true;
     for (const std::size_t k : touchedList_) {
         touched_[k] = false;
         const auto &[control, index] = elements[k];
         const std::size_t start = out.size();
-        out.append(first ? "{" : ",{")
-            .append("\"name\":")
-            .append(JsonString(ElementName(control, index)));
+        out.append(first ? "{\"name\":" : ",{\"name\":").append(quotedNames_[k]);
         const std::size_t named = out.size();
         AppendProperties(out, control, shown_.State(control, index), &told_[k]);
         if (out.size() == named) {
@@ -436,31 +465,35 @@ std::string WebView::TakeChanges() {
     AppendEvents(out, events_);
     if (!events_.empty()) {
         out.append(",\"sentences\":");
-        AppendSentences(out, events_.begin(), events_.end());
+        AppendSentences(out, sentences, 0, sentences.size());
     }
     if (std::string best = TrickBest(); best != toldBest_) {
         out.append(",\"trickBest\":").append(JsonString(best));
         toldBest_ = std::move(best);
     }
-    std::string reasons;
+    const std::size_t noReasons = out.size();
+    out.append(",\"whyNot\":[");
+    bool firstReason = true;
     for (std::size_t k = 0; k < elements.size() && table_; ++k) {
         const auto &[control, index] = elements[k];
         std::string why = WhyNot(*table_, *this, control, index);
         if (why != toldWhy_[k]) {
-            reasons.append(reasons.empty() ? "{" : ",{")
-                .append("\"name\":")
-                .append(JsonString(ElementName(control, index)))
-                .append(",\"text\":")
-                .append(JsonString(why))
-                .append("}");
+            out.append(firstReason ? "{\"name\":" : ",{\"name\":")
+                .append(quotedNames_[k])
+                .append(",\"text\":");
+            AppendJsonString(out, why);
+            out += '}';
+            firstReason = false;
             toldWhy_[k] = std::move(why);
         }
     }
-    if (!reasons.empty()) {
-        out.append(",\"whyNot\":[").append(reasons).append("]");
+    if (firstReason) {
+        out.resize(noReasons);
+    } else {
+        out += ']';
     }
     Forget();
-    return out + steps + "}";
+    return out.append(steps).append("}");
 }
 
 } // namespace vurp::web

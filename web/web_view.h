@@ -75,7 +75,8 @@ private:
     };
 
     std::string TrickBest() const;
-    std::string Steps();
+    // `sentences`: those of the events told, each a JSON string.
+    std::string Steps(const std::vector<std::string> &sentences);
     // The page is told everything: nothing set or told waits for it.
     void Forget();
     // The element's place in AllElements(), marked as changed.
@@ -85,6 +86,8 @@ private:
     const Table *table_ = nullptr;
     // What the page was last told, one entry per element of AllElements().
     std::vector<ControlState> told_;
+    // Each element's name as a JSON string.
+    std::vector<std::string> quotedNames_;
     // Where each control's elements begin in AllElements().
     std::vector<std::size_t> firstElement_;
     // The elements set since the page was last told, each once.
