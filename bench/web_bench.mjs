@@ -53,6 +53,8 @@ async function bytes(ratio) {
         total += Number(response.headers()['content-length'] ?? 0);
     });
     await page.goto(`${server.url}?pace=0`, { waitUntil: 'networkidle0' });
+    // On a busy machine the network may fall idle before the page is ready.
+    await page.waitForSelector('html[data-ready="true"]', { polling: 'mutation' });
     const ready = total;
     await page.click('#table [data-name="Razd"]');
     await page.waitForNetworkIdle();
