@@ -310,8 +310,10 @@ test('once opened, the page plays offline', async () => {
             await new Promise((resolve) => setTimeout(resolve, 50));
         }
     });
-    await new Promise((resolve) => own.server.close(resolve));
-    own.server.closeAllConnections?.();
+    // The browser's kept-alive connections would hold the server open.
+    const closed = new Promise((resolve) => own.server.close(resolve));
+    own.server.closeAllConnections();
+    await closed;
     await page.reload();
     await page.waitForSelector('html[data-ready="true"]');
     await page.click('#table [data-name="Razd"]');
@@ -349,6 +351,8 @@ test('a new build is played from the load after the one that finds it', async ()
     await page.waitForSelector('html[data-ready="true"]');
     assert.equal(await style(), 'rgb(1, 2, 3)');
     await context.close();
-    await new Promise((resolve) => own.server.close(resolve));
+    const closed = new Promise((resolve) => own.server.close(resolve));
+    own.server.closeAllConnections();
+    await closed;
     fs.rmSync(folder, { recursive: true, force: true });
 });
