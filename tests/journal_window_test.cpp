@@ -79,13 +79,7 @@ void PlayOneAction(MainWindow &window, std::mt19937 &dice) {
         stake->setText(QString::fromUtf8(kStakes[dice() % std::size(kStakes)]));
         return;
     }
-    std::vector<QWidget *> pressable;
-    for (const auto &[control, index] : GameControls()) {
-        QWidget *widget = window.control(control, index);
-        if (widget->isVisible() && widget->isEnabled()) {
-            pressable.push_back(widget);
-        }
-    }
+    const std::vector<QWidget *> pressable = PressableControls(window);
     if (!pressable.empty()) {
         QTest::mouseClick(pressable[dice() % pressable.size()], Qt::LeftButton);
     }

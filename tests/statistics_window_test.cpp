@@ -211,13 +211,7 @@ void PlayADeal(MainWindow &window, std::mt19937 &dice) {
         if (dealt && deal->isEnabled()) {
             return;
         }
-        std::vector<QWidget *> pressable;
-        for (const auto &[control, index] : GameControls()) {
-            QWidget *widget = window.control(control, index);
-            if (widget->isVisible() && widget->isEnabled()) {
-                pressable.push_back(widget);
-            }
-        }
+        const std::vector<QWidget *> pressable = PressableControls(window);
         ASSERT_FALSE(pressable.empty());
         QWidget *chosen = pressable[dice() % pressable.size()];
         dealt = dealt || chosen == deal;

@@ -97,4 +97,15 @@ void WriteBytes(const QString &path, const std::string &bytes) {
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
+std::vector<QWidget *> PressableControls(MainWindow &window) {
+    std::vector<QWidget *> pressable;
+    for (const auto &[control, index] : GameControls()) {
+        QWidget *widget = window.control(control, index);
+        if (widget->isVisible() && widget->isEnabled()) {
+            pressable.push_back(widget);
+        }
+    }
+    return pressable;
+}
+
 } // namespace vurp::ui

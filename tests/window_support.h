@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "main_window.h"
 #include "recording_view.h"
@@ -23,6 +24,9 @@ std::string TableOf(const Table &table);
 // A file's bytes, "(none)" when it cannot be read; and a file written whole.
 std::string Bytes(const QString &path);
 void WriteBytes(const QString &path, const std::string &bytes);
+
+// The controls of the game a player can press now: on view and enabled.
+std::vector<QWidget *> PressableControls(MainWindow &window);
 
 // The player whom the kill test kills: plays the game in `folder` by random
 // clicks as fast as it can, after saying "playing" on standard output.
