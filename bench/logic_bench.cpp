@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <random>
 #include <string>
@@ -22,6 +23,7 @@
 #include "game.h"
 #include "random.h"
 #include "recording_view.h"
+#include "web_view.h"
 
 namespace vurp {
 namespace {
@@ -201,6 +203,56 @@ void BM_RandomDeal(benchmark::State &state) {
         Counter(static_cast<double>(clicks), Counter::kIsRate | Counter::kInvert);
 }
 BENCHMARK(BM_RandomDeal)->Unit(benchmark::kMicrosecond);
+
+// The same deals through the browser page's view, as the page plays them: each
+// click, then the changes since the one before built as the page is handed
+// them. The module's deal in WebAssembly (bench/web_deals.mjs) is set beside
+// this figure.
+void BM_PageDeal(benchmark::State &state) {
+    const std::optional<RecordedDeals> recorded = Record(kSeed, kRecordedDeals);
+    if (!recorded) {
+        state.SkipWithError("the random player found nothing to press");
+        return;
+    }
+    struct PageSession {
+        web::WebView view;
+        ScriptedRandom random;
+        Game game{view, random};
+        PageSession() {
+            random.Seed(kSeed);
+            view.Follow(game);
+            game.Form_Load();
+            benchmark::DoNotOptimize(view.ControlTable());
+        }
+    };
+    auto s = std::make_unique<PageSession>();
+    std::size_t next = 0;
+    std::int64_t clicks = 0;
+    std::int64_t refused = 0;
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        if (next == recorded->deals.size()) {
+            state.PauseTiming();
+            s = std::make_unique<PageSession>();
+            next = 0;
+            state.ResumeTiming();
+        }
+        for (const auto &[control, index] : recorded->deals[next]) {
+            refused += s->game.Click(control, index) ? 0 : 1;
+            bytes += static_cast<std::int64_t>(s->view.TakeChanges().size());
+        }
+        clicks += static_cast<std::int64_t>(recorded->deals[next].size());
+        ++next;
+    }
+    if (refused != 0) {
+        state.SkipWithError("a recorded click was refused on replay");
+    }
+    using benchmark::Counter;
+    state.counters["clicks_per_deal"] =
+        Counter(static_cast<double>(clicks), Counter::kAvgIterations);
+    state.counters["bytes_per_deal"] = Counter(static_cast<double>(bytes), Counter::kAvgIterations);
+}
+BENCHMARK(BM_PageDeal)->Unit(benchmark::kMicrosecond);
 
 // Times one click on each prepared table in turn; the table is restored
 // before every click, outside the measurement.

@@ -1,9 +1,10 @@
 // The browser edition's figures, measured by hand (never in CI):
 //
-//     node bench/web_bench.mjs [BUILD_WEB] [NATIVE_BUILD]
+//     node bench/web_bench.mjs [BUILD_WEB] [NATIVE_BUILD] [BENCH_BUILD]
 //
-// with the site built (./build.sh web, or the web preset) and the native
-// build's vurp-replay and vurp-check. It prints:
+// with the site built (./build.sh web, or the web preset), the native
+// build's vurp-replay and vurp-check, and the bench preset's
+// vurp_logic_bench. It prints, all measured in the one run:
 // - the bytes the page downloads, gzip-compressed as served, at device pixel
 //   ratios 1 and 2: until it is ready to play, and with the pictures of a
 //   first deal; the service worker's own fetches apart;
@@ -12,7 +13,10 @@
 //   start of its navigation (its mark vurp-ready);
 // - a click on the table until the page has been laid out anew (p50, p99);
 // - long games through the driver in WebAssembly (node) against the native
-//   driver.
+//   driver;
+// - a deal through the module, its changes built, read and parsed as the
+//   page does (bench/web_deals.mjs), against the same deals natively
+//   (BM_PageDeal) and the game alone (BM_RandomDeal).
 // Needs puppeteer-core (npm ci in web/test) and Debian's chromium.
 import { execFileSync } from 'node:child_process';
 import { createRequire } from 'node:module';
@@ -23,9 +27,11 @@ const here = path.dirname(fileURLToPath(import.meta.url));
 const source = path.resolve(here, '..');
 const buildWeb = path.resolve(process.argv[2] ?? path.join(source, 'build-web'));
 const buildNative = path.resolve(process.argv[3] ?? path.join(source, 'build'));
+const buildBench = path.resolve(process.argv[4] ?? path.join(source, 'build-bench'));
 const require = createRequire(path.join(source, 'web', 'test', 'package.json'));
 const puppeteer = require('puppeteer-core');
 const { serve } = await import(path.join(source, 'web', 'serve.mjs'));
+const { dealTimes } = await import(path.join(here, 'web_deals.mjs'));
 
 const site = path.join(buildWeb, 'site');
 const server = await serve(site);
@@ -130,6 +136,18 @@ function driverRuns() {
     return { lines: script.toString().split('\n').length, nativeMs, wasmMs };
 }
 
+// The native deals, best of five runs each, in microseconds.
+function nativeDeals() {
+    const out = execFileSync(path.join(buildBench, 'bench', 'vurp_logic_bench'),
+                             ['--benchmark_filter=^BM_(RandomDeal|PageDeal)$', '--benchmark_repetitions=5',
+                              '--benchmark_format=json'], { stdio: ['ignore', 'pipe', 'ignore'] });
+    const best = {};
+    for (const run of JSON.parse(out).benchmarks.filter((b) => b.run_type === 'iteration')) {
+        best[run.run_name] = Math.min(best[run.run_name] ?? Infinity, run.real_time);
+    }
+    return best;
+}
+
 const one = await bytes(1);
 const two = await bytes(2);
 console.log(`bytes (gzip), ratio 1: ${kb(one.ready)} until ready, ${kb(one.dealt)} with a first deal`);
@@ -146,5 +164,14 @@ console.log(
     `a long game (${runs.lines} script lines): native ${runs.nativeMs.toFixed(1)} ms, ` +
         `WebAssembly ${runs.wasmMs.toFixed(1)} ms (${(runs.wasmMs / runs.nativeMs).toFixed(2)}x), start-up apart`,
 );
+const native = nativeDeals();
+for (const row of await dealTimes(site)) {
+    console.log(
+        `a deal through the module, ${row.what}: ${row.perDeal.toFixed(1)} us ` +
+            `(${(row.perDeal / native.BM_PageDeal).toFixed(2)}x BM_PageDeal, ` +
+            `${(row.perDeal / native.BM_RandomDeal).toFixed(2)}x BM_RandomDeal)`,
+    );
+}
+console.log(`natively: BM_PageDeal ${native.BM_PageDeal.toFixed(1)} us, BM_RandomDeal ${native.BM_RandomDeal.toFixed(1)} us`);
 await browser.close();
 server.server.close();

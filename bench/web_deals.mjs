@@ -1,80 +1,134 @@
 // The time of a deal played through the browser module, to set beside
-// vurp_logic_bench's BM_RandomDeal: node bench/web_deals.mjs [build-web/site]
-// A random player (its own generator, seeded) plays a seeded game as the page
-// would: a click on a control it can press, then the changes read and parsed.
-// The clicks are recorded in a first pass; the timed passes replay them from
-// the same seed, so that only the module's calls are timed.
+// vurp_logic_bench's BM_PageDeal (the same work natively) and BM_RandomDeal
+// (the game alone): node bench/web_deals.mjs [build-web/site]
+// bench/web_bench.mjs prints it with the page's other figures.
+// The deals are those BM_PageDeal and BM_RandomDeal play: a game seeded as
+// they seed it, and the same random player (std::mt19937_64 at the same seed,
+// a control it can press in the order of GameControls()) after each deal's
+// "Раздать". The clicks are recorded in a first pass; the timed passes replay
+// them, so that only the module's calls and the page's reading are timed.
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import path from 'node:path';
+import { pathToFileURL } from 'node:url';
 
-const site = path.resolve(process.argv[2] ?? 'build-web/site');
-const createVurp = createRequire(import.meta.url)(path.join(site, 'vurp.js'));
-const vurp = await createVurp({ wasmBinary: fs.readFileSync(path.join(site, 'vurp.wasm')) });
+const kSeed = 20240601n;
+const kDeals = 256;
+const kPressesPerDeal = 400;
+// GameControls(): "Раздать", the first round's buttons, the second round's,
+// "Дальше", the exchange's button, the ranks and the cards.
+const gameControls = [['Razd', 0], ['vurp', 0], ['PasVurp', 0], ['VurpGo', 0], ['Vert', 0], ['Help', 0],
+    ['PasHelp', 0], ['HelpGo', 0], ['five', 0], ['Sled', 0], ['Change', 0],
+    ...[1, 2, 3, 4, 5, 6, 7, 8, 9].map((k) => ['GoKats', k]), ...[1, 2, 3, 4, 5].map((k) => ['Pict1', k])];
 
-// Every text the page passes, placed once.
-const placed = new Map();
-function place(text) {
-    if (!placed.has(text)) {
-        const size = vurp.lengthBytesUTF8(text) + 1;
-        const pointer = vurp._malloc(size);
-        vurp.stringToUTF8(text, pointer, size);
-        placed.set(text, pointer);
+// std::mt19937_64.
+function mt19937_64(seed) {
+    const n = 312;
+    const mt = new BigUint64Array(n);
+    mt[0] = seed;
+    for (let i = 1; i < n; ++i) {
+        mt[i] = 6364136223846793005n * (mt[i - 1] ^ (mt[i - 1] >> 62n)) + BigInt(i);
     }
-    return placed.get(text);
-}
-const json = (pointer) => JSON.parse(vurp.UTF8ToString(pointer));
-
-const kDeals = 400;
-const pressable = ['Razd', 'Sled', 'Change', 'PasVurp', 'vurp', 'Vert', 'VurpGo', 'PasHelp', 'Help',
-    'five', 'HelpGo', 'GoKats', 'Pict1'];
-
-function record() {
-    vurp._vurp_start(place('42'), 0);
-    const shown = {};
-    const table = json(vurp._vurp_controls()).controls;
-    for (const c of table) {
-        shown[c.name] = { ...c };
-    }
-    const candidates = table.filter((c) => pressable.includes(c.control));
-    let state = 7;
-    const clicks = [];
-    let deals = 0;
-    while (deals < kDeals && clicks.length < kDeals * 200) {
-        const ready = candidates.filter((c) => shown[c.name].visible && shown[c.name].enabled);
-        state = (state * 1103515245 + 12345) % 2147483648;
-        const c = ready[state % ready.length];
-        if (vurp._vurp_click(place(c.control), c.index) === 1) {
-            clicks.push([place(c.control), c.index]);
-            deals += c.control === 'Razd' ? 1 : 0;
+    let at = n;
+    return () => {
+        if (at === n) {
+            for (let i = 0; i < n; ++i) {
+                const x = (mt[i] & 0xFFFFFFFF80000000n) | (mt[(i + 1) % n] & 0x7FFFFFFFn);
+                mt[i] = mt[(i + 156) % n] ^ (x >> 1n) ^ (x & 1n ? 0xB5026F5AA96619E9n : 0n);
+            }
+            at = 0;
         }
-        for (const { name, ...values } of json(vurp._vurp_changes()).controls) {
-            Object.assign(shown[name], values);
-        }
-    }
-    return { clicks, deals };
+        let y = mt[at++];
+        y ^= (y >> 29n) & 0x5555555555555555n;
+        y ^= (y << 17n) & 0x71D67FFFEDA60000n;
+        y ^= (y << 37n) & 0xFFF7EEE000000000n;
+        return BigInt.asUintN(64, y ^ (y >> 43n));
+    };
 }
 
-// The changes are read as text, and parsed as the page parses them or not.
-function replay(clicks, read) {
-    vurp._vurp_start(place('42'), 0);
-    json(vurp._vurp_controls());
-    const start = process.hrtime.bigint();
-    for (const [name, index] of clicks) {
-        vurp._vurp_click(name, index);
-        if (read) {
-            read(vurp.UTF8ToString(vurp._vurp_changes()));
+// Each way of taking the changes, timed: { what, deals, clicks, perDeal,
+// perClick, medianPerDeal } in microseconds, best of five runs.
+export async function dealTimes(site) {
+    const createVurp = createRequire(import.meta.url)(path.join(site, 'vurp.js'));
+    const vurp = await createVurp({ wasmBinary: fs.readFileSync(path.join(site, 'vurp.wasm')) });
+
+    // Every text the page passes, placed once.
+    const placed = new Map();
+    const place = (text) => {
+        if (!placed.has(text)) {
+            const size = vurp.lengthBytesUTF8(text) + 1;
+            const pointer = vurp._malloc(size);
+            vurp.stringToUTF8(text, pointer, size);
+            placed.set(text, pointer);
         }
-    }
-    return Number(process.hrtime.bigint() - start) / 1e3;
+        return placed.get(text);
+    };
+    // As the page reads a text the module hands out: by its known length.
+    const decoder = new TextDecoder();
+    const text = (pointer) => decoder.decode(vurp.HEAPU8.subarray(pointer, pointer + vurp._vurp_length()));
+    const json = (pointer) => JSON.parse(text(pointer));
+
+    const record = () => {
+        vurp._vurp_start(place(String(kSeed)), 0);
+        const shown = {};
+        for (const c of json(vurp._vurp_controls()).controls) {
+            shown[c.name] = { ...c };
+        }
+        const named = gameControls.map(([control, index]) => ({
+            control, index, name: index === 0 ? control : `${control}(${index})` }));
+        const player = mt19937_64(kSeed);
+        const clicks = [];
+        const click = ({ control, index }) => {
+            vurp._vurp_click(place(control), index);
+            clicks.push([place(control), index]);
+            const changed = json(vurp._vurp_changes());
+            const set = changed.steps ? changed.steps.flatMap((step) => step.controls) : changed.controls;
+            for (const { name, ...values } of set) {
+                Object.assign(shown[name], values);
+            }
+        };
+        const pressable = (c) => shown[c.name].visible && shown[c.name].enabled;
+        for (let deal = 0; deal < kDeals; ++deal) {
+            click(named[0]);
+            for (let presses = 0; !pressable(named[0]); ++presses) {
+                const open = named.filter(pressable);
+                if (open.length === 0 || presses > kPressesPerDeal) {
+                    throw new Error('the random player found nothing to press');
+                }
+                click(open[Number(player() % BigInt(open.length))]);
+            }
+        }
+        return { clicks, deals: kDeals };
+    };
+
+    const replay = (clicks, take) => {
+        vurp._vurp_start(place(String(kSeed)), 0);
+        json(vurp._vurp_controls());
+        const start = process.hrtime.bigint();
+        for (const [name, index] of clicks) {
+            vurp._vurp_click(name, index);
+            if (take) {
+                take(vurp._vurp_changes());
+            }
+        }
+        return Number(process.hrtime.bigint() - start) / 1e3;
+    };
+
+    const { clicks, deals } = record();
+    const takes = [['clicks alone', null], ['changes built', (pointer) => pointer],
+        ['changes read', (pointer) => text(pointer).length], ['changes parsed', json]];
+    return takes.map(([what, take]) => {
+        replay(clicks, take);
+        const runs = [1, 2, 3, 4, 5].map(() => replay(clicks, take)).sort((a, b) => a - b);
+        return { what, deals, clicks: clicks.length, perDeal: runs[0] / deals,
+            perClick: runs[0] / clicks.length, medianPerDeal: runs[2] / deals };
+    });
 }
 
-const { clicks, deals } = record();
-for (const [what, read] of [['clicks alone', null], ['changes read', (text) => text.length],
-                            ['changes parsed', (text) => JSON.parse(text)]]) {
-    replay(clicks, read);
-    const runs = [1, 2, 3, 4, 5].map(() => replay(clicks, read)).sort((a, b) => a - b);
-    console.log(`${what}: ${deals} deals, ${clicks.length} clicks: ` +
-        `${(runs[0] / deals).toFixed(1)} us per deal, ${(runs[0] / clicks.length).toFixed(2)} ` +
-        `us per click (best of 5; median ${(runs[2] / deals).toFixed(1)} us per deal)`);
+if (import.meta.url === pathToFileURL(process.argv[1]).href) {
+    for (const row of await dealTimes(path.resolve(process.argv[2] ?? 'build-web/site'))) {
+        console.log(`${row.what}: ${row.deals} deals, ${row.clicks} clicks: ` +
+            `${row.perDeal.toFixed(1)} us per deal, ${row.perClick.toFixed(2)} us per click ` +
+            `(best of 5; median ${row.medianPerDeal.toFixed(1)} us per deal)`);
+    }
 }

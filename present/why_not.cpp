@@ -3,6 +3,8 @@
 #include "event_sentences.h"
 
 #include <array>
+#include <optional>
+#include <utility>
 
 #include "cards.h"
 #include "controls.h"
@@ -212,24 +214,63 @@ bool AnyPressable(const View &view, Control control) {
     return false;
 }
 
+namespace {
+
+// The reasons of one table: what the player has to do now, shared by most
+// controls, is worked out once, when first needed.
+class Reasons {
+public:
+    Reasons(const Table &table, const View &view) : table_(table), view_(view) {}
+
+    void For(Control control, int index, std::string &reason) {
+        if (!Explained(control) || !ValidControl(control, index) ||
+            !view_.Visible(control, index) || view_.Enabled(control, index)) {
+            reason.clear();
+            return;
+        }
+        // "Раздать" waits for the end of the deal, and between deals nothing
+        // else can be pressed.
+        if (control == Control::Razd) {
+            reason = "Новую сдачу можно начать, когда эта будет сыграна";
+            return;
+        }
+        if (Pressable(view_, Control::Razd)) {
+            reason = table_.Deck.empty() ? "Сначала нажмите «Раздать»"
+                                         : "Сдача сыграна: нажмите «Раздать»";
+            return;
+        }
+        if (std::string particular = Particular(table_, view_, control, index);
+            !particular.empty()) {
+            reason = std::move(particular);
+            return;
+        }
+        if (!now_) {
+            now_ = WhatNow(table_, view_);
+        }
+        reason = *now_;
+    }
+
+private:
+    const Table &table_;
+    const View &view_;
+    std::optional<std::string> now_;
+};
+
+} // namespace
+
 std::string WhyNot(const Table &table, const View &view, Control control, int index) {
-    if (!ValidControl(control, index) || !Explained(control) || !view.Visible(control, index) ||
-        view.Enabled(control, index)) {
-        return {};
+    std::string reason;
+    Reasons(table, view).For(control, index, reason);
+    return reason;
+}
+
+void WhyNotEach(const Table &table, const View &view, std::vector<std::string> &reasons) {
+    const auto &elements = AllElements();
+    reasons.resize(elements.size());
+    Reasons each(table, view);
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        each.For(elements[k].first, elements[k].second, reasons[k]);
     }
-    // "Раздать" waits for the end of the deal, and between deals nothing
-    // else can be pressed.
-    if (control == Control::Razd) {
-        return "Новую сдачу можно начать, когда эта будет сыграна";
-    }
-    if (Pressable(view, Control::Razd)) {
-        return table.Deck.empty() ? "Сначала нажмите «Раздать»"
-                                  : "Сдача сыграна: нажмите «Раздать»";
-    }
-    if (std::string reason = Particular(table, view, control, index); !reason.empty()) {
-        return reason;
-    }
-    return WhatNow(table, view);
 }
 
 } // namespace vurp

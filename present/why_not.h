@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "table.h"
 #include "view.h"
@@ -20,5 +21,8 @@ bool AnyPressable(const View &view, Control control);
 // empty string when the player can press it, when it is not on view, or when
 // it never takes a press (labels, text boxes, the other seats' cards).
 std::string WhyNot(const Table &table, const View &view, Control control, int index);
+// The sentence for every element of AllElements(), in that order, written
+// over `reasons`; what the player has to do now is worked out once for all.
+void WhyNotEach(const Table &table, const View &view, std::vector<std::string> &reasons);
 
 } // namespace vurp

@@ -103,7 +103,11 @@ void AppendJsonString(std::string &out, std::string_view text) {
         std::size_t run = pos;
         while (run < text.size()) {
             const auto c = static_cast<unsigned char>(text[run]);
+            // Two-byte letters (Cyrillic among them) are checked here at once.
+            const bool twoBytes = c >= 0xC2 && c <= 0xDF && run + 1 < text.size() &&
+                                  (static_cast<unsigned char>(text[run + 1]) & 0xC0) == 0x80;
             const std::size_t length = IsPlainAscii(c) ? 1
+                                       : twoBytes      ? 2
                                        : c < 0x80      ? 0
                                                        : Utf8CharLength(text, run);
             if (length == 0) {

@@ -4,6 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
+#include <cstddef>
+#include <string>
+#include <vector>
 
 #include "controls.h"
 #include "event_sentences.h"
@@ -178,8 +181,12 @@ QString CardBoxDescription(Control control, int index) {
 }
 
 void ExplainWhyNot(const Table &table, const QtView &view) {
-    for (const auto &[id, i] : AllElements()) {
-        SetWhyNot(view.Widget(id, i), QString::fromStdString(WhyNot(table, view, id, i)));
+    std::vector<std::string> reasons;
+    WhyNotEach(table, view, reasons);
+    const auto &elements = AllElements();
+    for (std::size_t k = 0; k < elements.size(); ++k) {
+        const auto &[id, i] = elements[k];
+        SetWhyNot(view.Widget(id, i), QString::fromStdString(reasons[k]));
     }
 }
 

@@ -210,6 +210,12 @@ EMSCRIPTEN_KEEPALIVE int vurp_type(const char *text) {
     });
 }
 
+// The length in bytes of the text last handed out, its closing zero apart, so
+// that the page can decode it without looking for its end.
+EMSCRIPTEN_KEEPALIVE int vurp_length() {
+    return static_cast<int>(handedOut.size());
+}
+
 // The whole table as JSON (WebView::ControlTable); the changes start from it.
 EMSCRIPTEN_KEEPALIVE const char *vurp_controls() {
     return HandOut(Current().view.ControlTable());

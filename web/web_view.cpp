@@ -183,6 +183,9 @@ WebView::WebView() : firstElement_(static_cast<std::size_t>(kControlCount)) {
     }
     touched_.assign(told_.size(), false);
     sinceEvent_.assign(told_.size(), false);
+    stepTold_.resize(told_.size());
+    stepCopied_.assign(told_.size(), false);
+    stepLatest_.assign(told_.size(), nullptr);
     toldWhy_.resize(told_.size());
 }
 
@@ -252,6 +255,7 @@ void WebView::Tell(const GameEvent &event) {
     story_.Add(event);
     events_.push_back(event);
     AtEvent at{{}, TrickBest()};
+    at.set.reserve(sinceEventList_.size());
     const auto &elements = AllElements();
     for (const std::size_t k : sinceEventList_) {
         sinceEvent_[k] = false;
@@ -300,11 +304,13 @@ std::string WebView::ControlTable() {
                       ",\"controls\":[";
     const auto &elements = AllElements();
     const std::vector<ControlRef> order = TabOrder();
+    if (table_) {
+        WhyNotEach(*table_, *this, toldWhy_);
+    }
     for (std::size_t k = 0; k < elements.size(); ++k) {
         const auto &[control, index] = elements[k];
         const ControlDesign &design = DesignOf(control);
         const Twips place = Placement(control, index);
-        toldWhy_[k] = table_ ? WhyNot(*table_, *this, control, index) : std::string();
         out.append(k > 0 ? ",{" : "{")
             .append("\"name\":")
             .append(JsonString(ElementName(control, index)))
@@ -364,9 +370,10 @@ std::string WebView::Steps(const std::vector<std::string> &sentences) {
     }
     const auto &elements = AllElements();
     // What each step leaves the page told, copied from told_ when first set.
-    std::vector<ControlState> told(told_.size());
-    std::vector<bool> copied(told_.size(), false);
-    std::vector<const ControlState *> latest(told.size(), nullptr);
+    std::vector<ControlState> &told = stepTold_;
+    std::vector<bool> &copied = stepCopied_;
+    std::vector<std::size_t> &copiedList = stepCopiedList_;
+    std::vector<const ControlState *> &latest = stepLatest_;
     std::vector<std::size_t> set;
     std::size_t applied = 0; // events whose settings are taken in
     bool firstStep = true;
@@ -384,6 +391,7 @@ std::string WebView::Steps(const std::vector<std::string> &sentences) {
                 if (!copied[k]) {
                     told[k] = told_[k];
                     copied[k] = true;
+                    copiedList.push_back(k);
                 }
             }
         }
@@ -396,6 +404,7 @@ std::string WebView::Steps(const std::vector<std::string> &sentences) {
                 if (!copied[k]) {
                     told[k] = told_[k];
                     copied[k] = true;
+                    copiedList.push_back(k);
                 }
             }
         }
@@ -434,18 +443,48 @@ std::string WebView::Steps(const std::vector<std::string> &sentences) {
             step(events_.size(), TrickBest(), moves[m], events_.size(), true);
         }
     }
+    // The page is told what the last step leaves it.
+    for (const std::size_t k : copiedList) {
+        copied[k] = false;
+        told_[k] = std::move(told[k]);
+    }
+    copiedList.clear();
     return out + "]";
 }
 
-std::string WebView::TakeChanges() {
-    // In the order of the control table, whatever the order of the changes.
-    std::sort(touchedList_.begin(), touchedList_.end());
-    const std::vector<std::string> sentences = QuotedSentences(events_);
-    const std::string steps = Steps(sentences);
+// The reasons that changed, each text once with the elements it is now given
+// to, each by its place in the control table.
+void WebView::AppendReasons(std::string &out) {
+    WhyNotEach(*table_, *this, why_);
+    std::vector<std::pair<const std::string *, std::string>> groups;
+    for (std::size_t k = 0; k < why_.size(); ++k) {
+        if (why_[k] == toldWhy_[k]) {
+            continue;
+        }
+        auto group = std::find_if(groups.begin(), groups.end(),
+                                  [&](const auto &g) { return *g.first == why_[k]; });
+        if (group == groups.end()) {
+            groups.emplace_back(&why_[k], std::string());
+            group = groups.end() - 1;
+        }
+        group->second.append(group->second.empty() ? "" : ",").append(std::to_string(k));
+    }
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        out.append(g == 0 ? ",\"whyNot\":[{\"text\":" : ",{\"text\":");
+        AppendJsonString(out, *groups[g].first);
+        out.append(",\"elements\":[").append(groups[g].second).append("]}");
+    }
+    if (!groups.empty()) {
+        out += ']';
+    }
+    toldWhy_.swap(why_);
+}
+
+// The elements set since the page was last told, each with the properties
+// that changed, in the order of the control table.
+void WebView::AppendControls(std::string &out) {
     const auto &elements = AllElements();
-    std::string out;
-    out.reserve(kChangesReserve + steps.size());
-    out.append("{\"controls\":[");
+    out.append("\"controls\":[");
     bool first = true;
     for (const std::size_t k : touchedList_) {
         touched_[k] = false;
@@ -461,9 +500,29 @@ std::string WebView::TakeChanges() {
             first = false;
         }
     }
-    out.append("],\"events\":");
+    out += ']';
+}
+
+std::string WebView::TakeChanges() {
+    // In the order of the control table, whatever the order of the changes.
+    std::sort(touchedList_.begin(), touchedList_.end());
+    const std::vector<std::string> sentences = QuotedSentences(events_);
+    const std::string steps = Steps(sentences);
+    std::string out;
+    out.reserve(kChangesReserve + steps.size());
+    out += '{';
+    // The steps, when there are any, hold every change and sentence.
+    if (steps.empty()) {
+        AppendControls(out);
+        out += ',';
+    } else {
+        for (const std::size_t k : touchedList_) {
+            touched_[k] = false;
+        }
+    }
+    out.append("\"events\":");
     AppendEvents(out, events_);
-    if (!events_.empty()) {
+    if (!events_.empty() && steps.empty()) {
         out.append(",\"sentences\":");
         AppendSentences(out, sentences, 0, sentences.size());
     }
@@ -471,26 +530,8 @@ std::string WebView::TakeChanges() {
         out.append(",\"trickBest\":").append(JsonString(best));
         toldBest_ = std::move(best);
     }
-    const std::size_t noReasons = out.size();
-    out.append(",\"whyNot\":[");
-    bool firstReason = true;
-    for (std::size_t k = 0; k < elements.size() && table_; ++k) {
-        const auto &[control, index] = elements[k];
-        std::string why = WhyNot(*table_, *this, control, index);
-        if (why != toldWhy_[k]) {
-            out.append(firstReason ? "{\"name\":" : ",{\"name\":")
-                .append(quotedNames_[k])
-                .append(",\"text\":");
-            AppendJsonString(out, why);
-            out += '}';
-            firstReason = false;
-            toldWhy_[k] = std::move(why);
-        }
-    }
-    if (firstReason) {
-        out.resize(noReasons);
-    } else {
-        out += ']';
+    if (table_) {
+        AppendReasons(out);
     }
     Forget();
     return out.append(steps).append("}");

@@ -52,13 +52,15 @@ public:
     // are those after it.
     std::string ControlTable();
     // What changed since the page was last told, as JSON: the elements whose
-    // state changed, each with only the properties that changed, in the order
-    // of the control table, and the events told meanwhile. When events were
-    // told, their sentences; when they changed, the trick's best card and the
-    // reasons why elements cannot be pressed ("whyNot"). When computer players
-    // moved, the same changes in steps ("steps"), each the table just before
-    // a move, then as the action left it, for the page to show one after
-    // another.
+    // state changed ("controls"), each with only the properties that changed,
+    // in the order of the control table, and the events told meanwhile. When
+    // events were told, their sentences; when they changed, the trick's best
+    // card and the reasons why elements cannot be pressed ("whyNot": each
+    // reason once, with the elements it is now given to by their places in
+    // the control table). When
+    // computer players moved, the changes and sentences come in steps
+    // instead ("steps"), each the table just before a move, then as the
+    // action left it, for the page to show one after another or all at once.
     std::string TakeChanges();
     // The log of the deal: one sentence for each event of the story.
     std::string Log() const;
@@ -75,6 +77,8 @@ private:
     };
 
     std::string TrickBest() const;
+    void AppendControls(std::string &out);
+    void AppendReasons(std::string &out);
     // `sentences`: those of the events told, each a JSON string.
     std::string Steps(const std::vector<std::string> &sentences);
     // The page is told everything: nothing set or told waits for it.
@@ -100,7 +104,15 @@ private:
     std::vector<AtEvent> atEvent_;
     // The reasons and the trick's best card the page was last told.
     std::vector<std::string> toldWhy_;
+    // The reasons now, beside those told.
+    std::vector<std::string> why_;
     std::string toldBest_;
+    // Room for Steps, kept between calls: what each step leaves the page
+    // told, which elements it copied, and each element's latest state.
+    std::vector<ControlState> stepTold_;
+    std::vector<bool> stepCopied_;
+    std::vector<std::size_t> stepCopiedList_;
+    std::vector<const ControlState *> stepLatest_;
     DealStory story_;
 };
 

@@ -46,7 +46,9 @@
             pointers.forEach((pointer) => vurp._free(pointer));
         }
     }
-    const text = (pointer) => vurp.UTF8ToString(pointer);
+    // A text the module handed out, decoded at once by its known length.
+    const decoder = new TextDecoder();
+    const text = (pointer) => decoder.decode(vurp.HEAPU8.subarray(pointer, pointer + vurp._vurp_length()));
     const json = (pointer) => JSON.parse(text(pointer));
     const module = {
         start: (seed, isScripted) => withTexts([seed], (p) => vurp._vurp_start(p, isScripted)),
@@ -390,10 +392,12 @@
         for (const event of changes.events) {
             told.push(event);
         }
-        for (const { name, text: reason } of changes.whyNot || []) {
-            const entry = elements.get(name);
-            entry.whyNot = reason;
-            describe(entry);
+        for (const { text: reason, elements: places } of changes.whyNot || []) {
+            for (const place of places) {
+                const entry = elements.get(table.controls[place].name);
+                entry.whyNot = reason;
+                describe(entry);
+            }
         }
         if (changes.steps && pace > 0) {
             steps = changes.steps.slice();
@@ -403,6 +407,12 @@
                 focusWhenShown = true;
             }
             showNext();
+        } else if (changes.steps) {
+            changes.steps.forEach((step) => applyControls(step.controls));
+            trickBest = changes.steps[changes.steps.length - 1].trickBest;
+            markTable();
+            say(changes.steps.flatMap((step) => step.sentences));
+            refreshLog();
         } else {
             applyControls(changes.controls);
             if ('trickBest' in changes) {

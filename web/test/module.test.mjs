@@ -44,18 +44,31 @@ const properties = ['visible', 'enabled', 'text', 'picture', 'back', 'fore'];
 // The page: drawn from the control table, then kept up from the changes.
 class Page {
     constructor(table) {
+        this.names = table.controls.map((element) => element.name);
         this.shown = {};
+        this.whyNot = {};
         for (const element of table.controls) {
             this.shown[element.name] = Object.fromEntries(properties.map((p) => [p, element[p]]));
+            this.whyNot[element.name] = element.whyNot;
         }
     }
 
     follow(changed) {
-        for (const { name, ...values } of changed.controls) {
+        const controls = changed.steps ? changed.steps.flatMap((step) => step.controls) : changed.controls;
+        for (const { name, ...values } of controls) {
             assert.ok(name in this.shown, `a change of an unknown element ${name}`);
             assert.ok(Object.keys(values).length > 0, `an empty change of ${name}`);
             Object.assign(this.shown[name], values);
         }
+        for (const { text, elements } of changed.whyNot ?? []) {
+            elements.forEach((place) => (this.whyNot[this.names[place]] = text));
+        }
+    }
+
+    // The reasons kept up from the changes are those of the table drawn anew.
+    assertReasonsAsDrawnAnew() {
+        const drawn = Object.fromEntries(controls().controls.map((element) => [element.name, element.whyNot]));
+        assert.deepEqual(this.whyNot, drawn);
     }
 }
 
@@ -100,6 +113,7 @@ function playThroughModule(script) {
             assert.equal(line.trim(), 'dump');
             const { state } = snapshot();
             page.follow(changes());
+            page.assertReasonsAsDrawnAnew();
             out.push({ state, controls: structuredClone(page.shown) });
             continue;
         }
