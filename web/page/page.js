@@ -139,17 +139,36 @@
     const isHand = (entry) => entry.def.control === 'Pict1';
     const canPress = (entry) => entry.state.visible && entry.state.enabled;
 
+    // Attributes are written only when they change: a write of the same
+    // value still costs the browser a mutation and, for those the style
+    // sheet reads, a new look at the element's style.
+    function setAttribute(node, name, value) {
+        if (value === null) {
+            if (node.hasAttribute(name)) {
+                node.removeAttribute(name);
+            }
+        } else if (node.getAttribute(name) !== value) {
+            node.setAttribute(name, value);
+        }
+    }
+
     function paint(entry) {
         const { def, node, state } = entry;
         const opening = node.hidden && state.visible;
-        node.hidden = !state.visible;
+        if (node.hidden === state.visible) {
+            node.hidden = !state.visible;
+        }
         if (def.kind === 'button') {
-            node.disabled = !state.enabled;
+            if (node.disabled === state.enabled) {
+                node.disabled = !state.enabled;
+            }
             if (node.textContent !== state.text) {
                 node.textContent = state.text;
             }
         } else if (def.kind === 'textbox') {
-            node.disabled = !state.enabled;
+            if (node.disabled === state.enabled) {
+                node.disabled = !state.enabled;
+            }
             const shown = def.multiline ? state.text.replace(/\r\n/g, '\n') : state.text;
             if (node.value !== shown) {
                 node.value = shown;
@@ -169,33 +188,35 @@
                     img.removeAttribute('src');
                 }
             }
-            img.hidden = !state.picture;
-            node.dataset.enabled = String(state.enabled);
+            if (img.hidden !== !state.picture) {
+                img.hidden = !state.picture;
+            }
+            setAttribute(node, 'data-enabled', String(state.enabled));
             const words = table.cardWords[state.picture] || '';
-            const choosable = isHand(entry) && canPress(entry);
-            node.classList.toggle('choosable', isHand(entry));
+            const hand = isHand(entry);
+            const choosable = hand && canPress(entry);
+            if (node.classList.contains('choosable') !== hand) {
+                node.classList.toggle('choosable', hand);
+            }
+            setAttribute(node, 'role', choosable ? 'button' : 'img');
+            setAttribute(node, 'tabindex', choosable ? '0' : hand ? '-1' : null);
             if (choosable) {
-                node.setAttribute('role', 'button');
-                node.tabIndex = 0;
-                node.removeAttribute('aria-disabled');
-            } else {
-                node.setAttribute('role', 'img');
-                if (isHand(entry)) {
-                    node.tabIndex = -1;
-                } else {
-                    node.removeAttribute('tabindex');
-                }
+                setAttribute(node, 'aria-disabled', null);
             }
-            if (words) {
-                node.setAttribute('aria-label', words);
-            } else {
-                node.removeAttribute('aria-label');
-            }
+            setAttribute(node, 'aria-label', words || null);
         } else if (node.textContent !== state.text) {
             node.textContent = state.text;
         }
-        node.style.backgroundColor = colour(state.back);
-        node.style.color = colour(state.fore);
+        const back = colour(state.back);
+        if (entry.back !== back) {
+            entry.back = back;
+            node.style.backgroundColor = back;
+        }
+        const fore = colour(state.fore);
+        if (entry.fore !== fore) {
+            entry.fore = fore;
+            node.style.color = fore;
+        }
         describe(entry);
     }
 
@@ -213,16 +234,8 @@
         } else if (isHand(entry) && canPress(entry) && node.getAttribute('aria-label')) {
             tip = `${node.getAttribute('aria-label')}: выбрать`;
         }
-        if (description) {
-            node.setAttribute('aria-description', description);
-        } else {
-            node.removeAttribute('aria-description');
-        }
-        if (tip) {
-            node.title = tip;
-        } else {
-            node.removeAttribute('title');
-        }
+        setAttribute(node, 'aria-description', description || null);
+        setAttribute(node, 'title', tip || null);
     }
 
     // While the player chooses among his cards, those he may not choose are
