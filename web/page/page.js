@@ -451,9 +451,11 @@
             return;
         }
         const panelButton = isPanelButton(control);
-        if (!panelButton && document.activeElement && tableBox.contains(document.activeElement)) {
-            document.activeElement.blur();
-        }
+        // The focus stays where it is until the control likely pressed next
+        // takes it: a control the move hides or shuts drops the focus to the
+        // page, never to its neighbour in the Tab order, and while moves are
+        // shown follow() lets nothing hold the keyboard. A blur here would
+        // only cost the browser a second change of focus at every click.
         deliver(control, index);
         if (!panelButton) {
             pressed = { control, index };
