@@ -21,16 +21,34 @@ self.addEventListener('activate', (event) => {
 // and is kept. A new build reaches the cache only once a page has loaded
 // (see refresh), so a load never mixes a new build with an old one; it is
 // played from the next load on.
+//
+// A file is looked up by its address, which the cache finds at once; only
+// an address with a query (the page's settings, such as ?pace=0) is looked
+// up again without it, and then among every address kept, which costs the
+// cache a walk through all of them.
+let opened = null;
+const openCache = () => (opened ??= caches.open(cacheName));
+
+async function kept(cache, request) {
+    const exact = await cache.match(request);
+    const url = new URL(request.url);
+    if (exact || !url.search) {
+        return exact;
+    }
+    url.search = '';
+    return (await cache.match(url.href)) ?? cache.match(request, { ignoreSearch: true });
+}
+
 self.addEventListener('fetch', (event) => {
     const request = event.request;
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) {
         return;
     }
     event.respondWith(
-        caches.open(cacheName).then(async (cache) => {
-            const kept = await cache.match(request, { ignoreSearch: true });
-            if (kept) {
-                return kept;
+        openCache().then(async (cache) => {
+            const found = await kept(cache, request);
+            if (found) {
+                return found;
             }
             const response = await fetch(request);
             if (response.ok) {
