@@ -284,13 +284,28 @@
     // ---- the scale ----
 
     let currentScale = 1;
-    function fit() {
+    // The scale at which the table fills the frame, and where it then
+    // stands. Reading the frame's size lays the page out: draw() reads it
+    // while the table is still empty, which costs the browser next to
+    // nothing.
+    function measure() {
         const frame = $('frame');
         const width = table.width / 15;
         const height = table.height / 15;
-        currentScale = Math.max(0.25, Math.min(frame.clientWidth / width, frame.clientHeight / height));
-        tableBox.style.transform = `scale(${currentScale})`;
-        tableBox.style.left = `${Math.max(0, (frame.clientWidth - width * currentScale) / 2)}px`;
+        const scale = Math.max(0.25, Math.min(frame.clientWidth / width, frame.clientHeight / height));
+        return { scale, left: Math.max(0, (frame.clientWidth - width * scale) / 2) };
+    }
+    function place({ scale, left }) {
+        currentScale = scale;
+        tableBox.style.transform = `scale(${scale})`;
+        tableBox.style.left = `${left}px`;
+    }
+    function fit() {
+        const ratio = pictureRatio();
+        place(measure());
+        if (pictureRatio() === ratio) {
+            return;
+        }
         for (const entry of elements.values()) {
             if (entry.def.kind === 'picture' && entry.state.picture) {
                 paint(entry);
@@ -304,6 +319,9 @@
         table = module.controls();
         tableBox.replaceChildren();
         elements.clear();
+        // The scale first, so that every picture is asked for once, at the
+        // ratio it is shown at.
+        place(measure());
         tableBox.style.width = px(table.width);
         tableBox.style.height = px(table.height);
         tableBox.style.backgroundColor = colour(table.windowColour);
@@ -319,6 +337,8 @@
         // over everything.
         const layer = new Map(table.controls.map((def, k) => [def.name, k + 1]));
         table.panels.forEach((panel, k) => layer.set(panel.text, table.controls.length + 1 + k));
+        // The table is built aside and placed in the page at once.
+        const built = document.createDocumentFragment();
         for (const def of ordered) {
             const { visible, enabled, text: caption, picture, back, fore, whyNot } = def;
             const entry = {
@@ -331,13 +351,13 @@
             entry.node.style.zIndex = String(layer.get(def.name));
             elements.set(def.name, entry);
             if (!panels.has(def.control)) {
-                tableBox.append(entry.node);
+                built.append(entry.node);
             }
             connect(entry);
         }
         // The panels lie over every other control, in their order.
         for (const panel of table.panels) {
-            tableBox.append(elements.get(panel.text).node);
+            built.append(elements.get(panel.text).node);
         }
         const log = document.createElement('ul');
         log.id = 'log';
@@ -350,16 +370,16 @@
         for (const side of ['left', 'top', 'width', 'height']) {
             log.style[side] = px(rules[side]);
         }
-        tableBox.append(log);
+        built.append(log);
         for (const entry of elements.values()) {
             paint(entry);
         }
+        tableBox.append(built);
         trickBest = table.trickBest;
         const logLines = table.log;
         statusLine.textContent = logLines.length > 0 ? logLines[logLines.length - 1] : '';
         logOpen = false;
         markTable();
-        fit();
     }
 
     // ---- actions ----
