@@ -141,17 +141,36 @@
     const isHand = (entry) => entry.def.control === 'Pict1';
     const canPress = (entry) => entry.state.visible && entry.state.enabled;
 
+    // Attributes are written only when they change: a write of the same
+    // value still costs the browser a mutation and, for those the style
+    // sheet reads, a new look at the element's style.
+    function setAttribute(node, name, value) {
+        if (value === null) {
+            if (node.hasAttribute(name)) {
+                node.removeAttribute(name);
+            }
+        } else if (node.getAttribute(name) !== value) {
+            node.setAttribute(name, value);
+        }
+    }
+
     function paint(entry) {
         const { def, node, state } = entry;
         const opening = node.hidden && state.visible;
-        node.hidden = !state.visible;
+        if (node.hidden === state.visible) {
+            node.hidden = !state.visible;
+        }
         if (def.kind === 'button') {
-            node.disabled = !state.enabled;
+            if (node.disabled === state.enabled) {
+                node.disabled = !state.enabled;
+            }
             if (node.textContent !== state.text) {
                 node.textContent = state.text;
             }
         } else if (def.kind === 'textbox') {
-            node.disabled = !state.enabled;
+            if (node.disabled === state.enabled) {
+                node.disabled = !state.enabled;
+            }
             const shown = def.multiline ? state.text.replace(/\r\n/g, '\n') : state.text;
             if (node.value !== shown) {
                 node.value = shown;
@@ -171,33 +190,35 @@
                     img.removeAttribute('src');
                 }
             }
-            img.hidden = !state.picture;
-            node.dataset.enabled = String(state.enabled);
+            if (img.hidden !== !state.picture) {
+                img.hidden = !state.picture;
+            }
+            setAttribute(node, 'data-enabled', String(state.enabled));
             const words = table.cardWords[state.picture] || '';
-            const choosable = isHand(entry) && canPress(entry);
-            node.classList.toggle('choosable', isHand(entry));
+            const hand = isHand(entry);
+            const choosable = hand && canPress(entry);
+            if (node.classList.contains('choosable') !== hand) {
+                node.classList.toggle('choosable', hand);
+            }
+            setAttribute(node, 'role', choosable ? 'button' : 'img');
+            setAttribute(node, 'tabindex', choosable ? '0' : hand ? '-1' : null);
             if (choosable) {
-                node.setAttribute('role', 'button');
-                node.tabIndex = 0;
-                node.removeAttribute('aria-disabled');
-            } else {
-                node.setAttribute('role', 'img');
-                if (isHand(entry)) {
-                    node.tabIndex = -1;
-                } else {
-                    node.removeAttribute('tabindex');
-                }
+                setAttribute(node, 'aria-disabled', null);
             }
-            if (words) {
-                node.setAttribute('aria-label', words);
-            } else {
-                node.removeAttribute('aria-label');
-            }
+            setAttribute(node, 'aria-label', words || null);
         } else if (node.textContent !== state.text) {
             node.textContent = state.text;
         }
-        node.style.backgroundColor = colour(state.back);
-        node.style.color = colour(state.fore);
+        const back = colour(state.back);
+        if (entry.back !== back) {
+            entry.back = back;
+            node.style.backgroundColor = back;
+        }
+        const fore = colour(state.fore);
+        if (entry.fore !== fore) {
+            entry.fore = fore;
+            node.style.color = fore;
+        }
         describe(entry);
     }
 
@@ -215,16 +236,8 @@
         } else if (isHand(entry) && canPress(entry) && node.getAttribute('aria-label')) {
             tip = `${node.getAttribute('aria-label')}: выбрать`;
         }
-        if (description) {
-            node.setAttribute('aria-description', description);
-        } else {
-            node.removeAttribute('aria-description');
-        }
-        if (tip) {
-            node.title = tip;
-        } else {
-            node.removeAttribute('title');
-        }
+        setAttribute(node, 'aria-description', description || null);
+        setAttribute(node, 'title', tip || null);
     }
 
     // While the player chooses among his cards, those he may not choose are
@@ -273,13 +286,28 @@
     // ---- the scale ----
 
     let currentScale = 1;
-    function fit() {
+    // The scale at which the table fills the frame, and where it then
+    // stands. Reading the frame's size lays the page out: draw() reads it
+    // while the table is still empty, which costs the browser next to
+    // nothing.
+    function measure() {
         const frame = $('frame');
         const width = table.width / 15;
         const height = table.height / 15;
-        currentScale = Math.max(0.25, Math.min(frame.clientWidth / width, frame.clientHeight / height));
-        tableBox.style.transform = `scale(${currentScale})`;
-        tableBox.style.left = `${Math.max(0, (frame.clientWidth - width * currentScale) / 2)}px`;
+        const scale = Math.max(0.25, Math.min(frame.clientWidth / width, frame.clientHeight / height));
+        return { scale, left: Math.max(0, (frame.clientWidth - width * scale) / 2) };
+    }
+    function place({ scale, left }) {
+        currentScale = scale;
+        tableBox.style.transform = `scale(${scale})`;
+        tableBox.style.left = `${left}px`;
+    }
+    function fit() {
+        const ratio = pictureRatio();
+        place(measure());
+        if (pictureRatio() === ratio) {
+            return;
+        }
         for (const entry of elements.values()) {
             if (entry.def.kind === 'picture' && entry.state.picture) {
                 paint(entry);
@@ -293,6 +321,9 @@
         table = module.controls();
         tableBox.replaceChildren();
         elements.clear();
+        // The scale first, so that every picture is asked for once, at the
+        // ratio it is shown at.
+        place(measure());
         tableBox.style.width = px(table.width);
         tableBox.style.height = px(table.height);
         tableBox.style.backgroundColor = colour(table.windowColour);
@@ -308,6 +339,8 @@
         // over everything.
         const layer = new Map(table.controls.map((def, k) => [def.name, k + 1]));
         table.panels.forEach((panel, k) => layer.set(panel.text, table.controls.length + 1 + k));
+        // The table is built aside and placed in the page at once.
+        const built = document.createDocumentFragment();
         for (const def of ordered) {
             const { visible, enabled, text: caption, picture, back, fore, whyNot } = def;
             const entry = {
@@ -320,13 +353,13 @@
             entry.node.style.zIndex = String(layer.get(def.name));
             elements.set(def.name, entry);
             if (!panels.has(def.control)) {
-                tableBox.append(entry.node);
+                built.append(entry.node);
             }
             connect(entry);
         }
         // The panels lie over every other control, in their order.
         for (const panel of table.panels) {
-            tableBox.append(elements.get(panel.text).node);
+            built.append(elements.get(panel.text).node);
         }
         const log = document.createElement('ul');
         log.id = 'log';
@@ -339,16 +372,16 @@
         for (const side of ['left', 'top', 'width', 'height']) {
             log.style[side] = px(rules[side]);
         }
-        tableBox.append(log);
+        built.append(log);
         for (const entry of elements.values()) {
             paint(entry);
         }
+        tableBox.append(built);
         trickBest = table.trickBest;
         const logLines = table.log;
         statusLine.textContent = logLines.length > 0 ? logLines[logLines.length - 1] : '';
         logOpen = false;
         markTable();
-        fit();
     }
 
     // ---- actions ----
@@ -448,9 +481,11 @@
             return;
         }
         const panelButton = isPanelButton(control);
-        if (!panelButton && document.activeElement && tableBox.contains(document.activeElement)) {
-            document.activeElement.blur();
-        }
+        // The focus stays where it is until the control likely pressed next
+        // takes it: a control the move hides or shuts drops the focus to the
+        // page, never to its neighbour in the Tab order, and while moves are
+        // shown follow() lets nothing hold the keyboard. A blur here would
+        // only cost the browser a second change of focus at every click.
         deliver(control, index);
         if (!panelButton) {
             pressed = { control, index };

@@ -21,23 +21,48 @@ self.addEventListener('activate', (event) => {
 // and is kept. A new build reaches the cache only once a page has loaded
 // (see refresh), so a load never mixes a new build with an old one; it is
 // played from the next load on.
+//
+// A file is looked up by its address, which the cache finds at once; only
+// an address with a query (the page's settings, such as ?pace=0) is looked
+// up again without it, and then among every address kept, which costs the
+// cache a walk through all of them.
+let opened = null;
+const openCache = () => (opened ??= caches.open(cacheName));
+
+async function kept(cache, request) {
+    const exact = await cache.match(request);
+    const url = new URL(request.url);
+    if (exact || !url.search) {
+        return exact;
+    }
+    url.search = '';
+    return (await cache.match(url.href)) ?? cache.match(request, { ignoreSearch: true });
+}
+
 self.addEventListener('fetch', (event) => {
     const request = event.request;
     if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) {
         return;
     }
+    lastAsked = Date.now();
+    ++underWay;
     event.respondWith(
-        caches.open(cacheName).then(async (cache) => {
-            const kept = await cache.match(request, { ignoreSearch: true });
-            if (kept) {
-                return kept;
-            }
-            const response = await fetch(request);
-            if (response.ok) {
-                event.waitUntil(cache.put(request, response.clone()));
-            }
-            return response;
-        }),
+        openCache()
+            .then(async (cache) => {
+                const found = await kept(cache, request);
+                if (found) {
+                    return found;
+                }
+                const response = await fetch(request);
+                if (response.ok) {
+                    event.waitUntil(cache.put(request, response.clone()));
+                }
+                return response;
+            })
+            .finally(() => {
+                --underWay;
+                lastAsked = Date.now();
+            }),
     );
 });
 
@@ -56,7 +81,7 @@ function same(kept, fresh) {
 // Asks the server whether each file kept is still its file, and only when
 // every answer has come, keeps the changed ones together.
 async function refresh() {
-    const cache = await caches.open(cacheName);
+    const cache = await openCache();
     const requests = await cache.keys();
     const answers = await Promise.all(
         requests.map(async (request) => {
@@ -79,19 +104,41 @@ async function refresh() {
     );
 }
 
+// Whether a page is loading: the time of the last file asked for, and how
+// many are on their way. Keeping the pictures waits while one is, so that a
+// page loading never waits on the cache or the network behind them.
+let lastAsked = 0;
+let underWay = 0;
+const quiet = 300; // ms without a file asked for
+const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+async function whenQuiet() {
+    for (let left = underWay > 0 ? 1 : quiet - (Date.now() - lastAsked); left > 0;
+         left = underWay > 0 ? 1 : quiet - (Date.now() - lastAsked)) {
+        await pause(Math.max(left, 20));
+    }
+}
+
 // The page, once playing, asks for the card pictures it will need, and, when
 // it was loaded from the cache, that the files kept be checked against the
-// server's.
+// server's. The pictures missing are found with one look at what is kept,
+// and fetched one by one while no page is loading.
 self.addEventListener('message', (event) => {
     if (event.data && Array.isArray(event.data.keep)) {
         event.waitUntil(
-            caches.open(cacheName).then(async (cache) => {
+            openCache().then(async (cache) => {
                 if (event.data.refresh) {
+                    await whenQuiet();
                     await refresh().catch(() => {});
                 }
+                const held = new Set((await cache.keys()).map((request) => request.url));
                 for (const file of event.data.keep) {
-                    if (!(await cache.match(file))) {
-                        await cache.add(file).catch(() => {});
+                    const url = new URL(file, self.location.href).href;
+                    if (!held.has(url)) {
+                        await whenQuiet();
+                        if (!(await cache.match(url))) {
+                            await cache.add(url).catch(() => {});
+                        }
+                        held.add(url);
                     }
                 }
             }),

@@ -322,6 +322,10 @@ test('once opened, the page plays offline', async () => {
         return img.complete && img.naturalWidth > 0;
     });
     assert.notEqual(JSON.parse(await snapshot(page)).state.Deck, '');
+    // The page's settings in its address: the same page, from the cache.
+    await page.goto(`${own.url}?pace=0`);
+    await page.waitForSelector('html[data-ready="true"]');
+    assert.equal(await page.$eval('#pace', (node) => node.value), '0');
     await context.close();
 });
 
