@@ -266,9 +266,19 @@ std::string WhyNot(const Table &table, const View &view, Control control, int in
 
 void WhyNotEach(const Table &table, const View &view, std::vector<std::string> &reasons) {
     const auto &elements = AllElements();
+    // The places of the elements that may have a reason; the rest never do.
+    static const std::vector<std::size_t> explained = [&elements] {
+        std::vector<std::size_t> places;
+        for (std::size_t k = 0; k < elements.size(); ++k) {
+            if (Explained(elements[k].first)) {
+                places.push_back(k);
+            }
+        }
+        return places;
+    }();
     reasons.resize(elements.size());
     Reasons each(table, view);
-    for (std::size_t k = 0; k < elements.size(); ++k) {
+    for (const std::size_t k : explained) {
         each.For(elements[k].first, elements[k].second, reasons[k]);
     }
 }

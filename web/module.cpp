@@ -122,7 +122,8 @@ extern "C" {
 // replay format's generator started there, as `vurp --seed N` plays; with
 // `scripted` 1 they come first from the values vurp_random queues, then from
 // that generator at the seed (0 without one), each written to the journal as
-// it is drawn. A bad seed starts nothing: 0, and the game goes on; else 1.
+// it is drawn, and the changes carry the events as the driver prints them. A
+// bad seed starts nothing: 0, and the game goes on; else 1.
 EMSCRIPTEN_KEEPALIVE int vurp_start(const char *seed, int scripted) {
     const std::string_view text = seed;
     const std::optional<std::uint64_t> state = text.empty() ? 0 : ReadSeed(text);
@@ -137,6 +138,7 @@ EMSCRIPTEN_KEEPALIVE int vurp_start(const char *seed, int scripted) {
             numbers->Seed(*state);
             next = std::make_unique<Session>(std::move(source));
             next->scripted = numbers;
+            next->view.TellEventLines(true);
         } else {
             next = std::make_unique<Session>(std::make_unique<ClockRandom>());
             if (!text.empty()) {

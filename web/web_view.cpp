@@ -379,7 +379,7 @@ std::string WebView::Steps(const std::vector<std::string> &sentences) {
     bool firstStep = true;
     std::string out;
     out.reserve(kChangesReserve);
-    out.append(",\"steps\":[");
+    out.append("\"steps\":[");
     const auto step = [&](std::size_t upTo, const std::string &best, std::size_t from,
                           std::size_t to, bool last) {
         for (; applied < upTo; ++applied) {
@@ -514,14 +514,16 @@ std::string WebView::TakeChanges() {
     // The steps, when there are any, hold every change and sentence.
     if (steps.empty()) {
         AppendControls(out);
-        out += ',';
     } else {
         for (const std::size_t k : touchedList_) {
             touched_[k] = false;
         }
+        out.append(steps);
     }
-    out.append("\"events\":");
-    AppendEvents(out, events_);
+    if (eventLines_) {
+        out.append(",\"events\":");
+        AppendEvents(out, events_);
+    }
     if (!events_.empty() && steps.empty()) {
         out.append(",\"sentences\":");
         AppendSentences(out, sentences, 0, sentences.size());
@@ -534,7 +536,7 @@ std::string WebView::TakeChanges() {
         AppendReasons(out);
     }
     Forget();
-    return out.append(steps).append("}");
+    return out.append("}");
 }
 
 } // namespace vurp::web

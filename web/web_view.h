@@ -53,8 +53,9 @@ public:
     std::string ControlTable();
     // What changed since the page was last told, as JSON: the elements whose
     // state changed ("controls"), each with only the properties that changed,
-    // in the order of the control table, and the events told meanwhile. When
-    // events were told, their sentences; when they changed, the trick's best
+    // in the order of the control table, and, when asked for, the events told
+    // meanwhile as the driver prints them. When events were told, their
+    // sentences; when they changed, the trick's best
     // card and the reasons why elements cannot be pressed ("whyNot": each
     // reason once, with the elements it is now given to by their places in
     // the control table). When
@@ -62,6 +63,9 @@ public:
     // instead ("steps"), each the table just before a move, then as the
     // action left it, for the page to show one after another or all at once.
     std::string TakeChanges();
+    // Whether the changes carry the events as the driver prints them: a page
+    // played by a script compares them with the driver's output.
+    void TellEventLines(bool on) { eventLines_ = on; }
     // The log of the deal: one sentence for each event of the story.
     std::string Log() const;
 
@@ -114,6 +118,7 @@ private:
     std::vector<std::size_t> stepCopiedList_;
     std::vector<const ControlState *> stepLatest_;
     DealStory story_;
+    bool eventLines_ = false;
 };
 
 } // namespace vurp::web

@@ -422,7 +422,7 @@
     }
 
     function follow(changes) {
-        for (const event of changes.events) {
+        for (const event of changes.events ?? []) {
             told.push(event);
         }
         for (const { text: reason, elements: places } of changes.whyNot || []) {
