@@ -26,6 +26,7 @@
     let trickBest = '';
     let hint = null;
     let logOpen = false;
+    let shade = null; // over the table while a panel is open
     let beforeLog = null;
     let saveFailing = false;
     let saveBlocked = false;
@@ -159,6 +160,9 @@
         const opening = node.hidden && state.visible;
         if (node.hidden === state.visible) {
             node.hidden = !state.visible;
+            if (table.panels.some((p) => p.text === def.name)) {
+                shade.hidden = !panelOpen();
+            }
         }
         if (def.kind === 'button') {
             if (node.disabled === state.enabled) {
@@ -335,10 +339,15 @@
             return ta - tb;
         });
         const panels = new Set(table.panels.map((p) => p.text));
-        // What lies over what: the order of the control table, the panels
-        // over everything.
+        // What lies over what: the order of the control table, the shade of
+        // an open panel over it, the panels' buttons over the shade and the
+        // panels over everything.
+        const shadeLayer = table.controls.length + 1;
         const layer = new Map(table.controls.map((def, k) => [def.name, k + 1]));
-        table.panels.forEach((panel, k) => layer.set(panel.text, table.controls.length + 1 + k));
+        table.panels.forEach((panel, k) => {
+            layer.set(panel.button, shadeLayer + 1);
+            layer.set(panel.text, shadeLayer + 2 + k);
+        });
         // The table is built aside and placed in the page at once.
         const built = document.createDocumentFragment();
         for (const def of ordered) {
@@ -357,6 +366,12 @@
             }
             connect(entry);
         }
+        // While a panel is open the table beneath is shaded, out of reach.
+        shade = document.createElement('div');
+        shade.id = 'shade';
+        shade.hidden = true;
+        shade.style.zIndex = String(shadeLayer);
+        built.append(shade);
         // The panels lie over every other control, in their order.
         for (const panel of table.panels) {
             built.append(elements.get(panel.text).node);
@@ -367,7 +382,7 @@
         log.setAttribute('aria-label', 'Ход игры');
         log.tabIndex = -1;
         log.hidden = true;
-        log.style.zIndex = String(table.controls.length + table.panels.length + 1);
+        log.style.zIndex = String(shadeLayer + table.panels.length + 2);
         const rules = table.controls.find((c) => c.name === table.panels[0].text);
         for (const side of ['left', 'top', 'width', 'height']) {
             log.style[side] = px(rules[side]);
