@@ -681,6 +681,13 @@
         (event) => {
             // A key during the pause shows the moves first.
             finishShowing();
+            // Ctrl+O and Ctrl+S open and save a game, as in the window.
+            const fileKey = { KeyO: chooseGameToOpen, KeyS: saveGameAs }[event.code];
+            if (event.ctrlKey && !event.altKey && !event.shiftKey && fileKey) {
+                event.preventDefault();
+                fileKey();
+                return;
+            }
             if (event.ctrlKey && !event.altKey && !event.shiftKey && event.code === 'KeyZ' && !typing(event.target)) {
                 event.preventDefault();
                 if (!panelOpen()) {
@@ -876,6 +883,50 @@
         return null;
     }
 
+    // ---- game files, as the window opens and saves them ----
+
+    // The game as a file "Вурп.vurp": its journal, which the window opens too.
+    function saveGameAs() {
+        const link = document.createElement('a');
+        link.href = URL.createObjectURL(new Blob([module.journal()], { type: 'text/plain' }));
+        link.download = 'Вурп.vurp';
+        link.click();
+        setTimeout(() => URL.revokeObjectURL(link.href), 0);
+    }
+
+    function chooseGameToOpen() {
+        const chooser = $('game-file');
+        chooser.value = '';
+        chooser.click();
+    }
+
+    // Goes on with the game a file holds, read as the window reads a saved
+    // game: whole, a last line without its line end included. A file that
+    // cannot be read leaves the game in progress as it is.
+    async function openGame(file) {
+        let answer;
+        if (file.size > journalLimit) {
+            answer = { restored: false, fault: 'too_large', detail: Math.floor(file.size / (1024 * 1024)) };
+        } else {
+            let text = await file.text();
+            if (text !== '' && !text.endsWith('\n')) {
+                text += '\n';
+            }
+            finishShowing();
+            answer = module.restore(text);
+        }
+        if (!answer.restored) {
+            notify(`Игру из файла ${file.name} открыть нельзя: ${problemOf(answer)}. Текущая игра продолжается.`);
+            return;
+        }
+        clearHint();
+        pressed = pressOf(answer.lastPress);
+        saveBlocked = false;
+        draw();
+        save();
+        focusLikelyNext();
+    }
+
     function newGame() {
         if (!confirm('Начать новую игру? Деньги всех игроков снова станут начальными.')) {
             return;
@@ -929,6 +980,14 @@
         pressed = pressOf(lastPress);
         focusLikelyNext();
         $('new-game').addEventListener('click', newGame);
+        $('open-game').addEventListener('click', chooseGameToOpen);
+        $('save-game').addEventListener('click', saveGameAs);
+        $('game-file').addEventListener('change', (event) => {
+            const [file] = event.target.files;
+            if (file) {
+                openGame(file);
+            }
+        });
         $('hint').addEventListener('click', showHint);
         $('log-button').addEventListener('click', toggleLog);
         $('pace').addEventListener('change', () => {

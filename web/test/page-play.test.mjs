@@ -1,7 +1,7 @@
 // The page as a player meets it: a whole deal by keyboard alone, what a
 // screen reader is told, the game kept across a reload (and a journal that
-// cannot be read set aside, a full storage told once), and the page played
-// offline once it has been opened.
+// cannot be read set aside, a full storage told once), a game saved to a file
+// and opened, and the page played offline once it has been opened.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
@@ -204,6 +204,57 @@ test('Ctrl+Z takes back the card just thrown away, and nothing else', async () =
     await undo();
     assert.deepEqual(await state(), drawn);
     await context.close();
+});
+
+// "Сохранить игру как…" gives the journal as a file, which "Открыть игру…"
+// opens in another browser where it was, a last line without its line end
+// included, as the window reads a saved game; a file that is no game leaves
+// the game in progress as it is.
+test('a game saved to a file opens where it was, and a file that is no game changes nothing', async () => {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'vurp-files-'));
+    const open = async () => {
+        const context = await session.browser.createBrowserContext();
+        const page = await context.newPage();
+        await page.goto(`${session.url}?pace=0`);
+        await page.waitForSelector('html[data-ready="true"]');
+        return { context, page };
+    };
+    const first = await open();
+    await first.page.click('#table [data-name="Razd"]');
+    for (let k = 0; k < 3; ++k) {
+        await first.page.keyboard.press('Enter');
+    }
+    const saved = await first.page.evaluate(async () => {
+        let link = null;
+        const click = HTMLAnchorElement.prototype.click;
+        HTMLAnchorElement.prototype.click = function keep() {
+            link = this;
+        };
+        document.getElementById('save-game').click();
+        HTMLAnchorElement.prototype.click = click;
+        return { name: link.download, text: await (await fetch(link.href)).text(), journal: window.vurpPage.journal() };
+    });
+    assert.equal(saved.name, 'Вурп.vurp');
+    assert.equal(saved.text, saved.journal);
+    const table = await snapshot(first.page);
+    await first.context.close();
+
+    const second = await open();
+    const game = path.join(folder, 'game.vurp');
+    fs.writeFileSync(game, saved.text.replace(/\n$/, ''));
+    await (await second.page.$('#game-file')).uploadFile(game);
+    await second.page.waitForFunction((expected) => window.vurpPage.snapshot() === expected, {}, table);
+    assert.deepEqual(await readElements(second.page), JSON.parse(table).controls);
+    assert.equal(await second.page.evaluate(() => localStorage.getItem('vurp.journal')), saved.text);
+
+    const junk = path.join(folder, 'junk.vurp');
+    fs.writeFileSync(junk, 'not a game\n');
+    await (await second.page.$('#game-file')).uploadFile(junk);
+    await second.page.waitForSelector('#notice:not([hidden])');
+    assert.match(await second.page.$eval('#notice-text', (node) => node.textContent), /^Игру из файла junk\.vurp открыть нельзя: это не запись игры «Вурп»\. Текущая игра продолжается\.$/);
+    assert.equal(await snapshot(second.page), table);
+    await second.context.close();
+    fs.rmSync(folder, { recursive: true });
 });
 
 test('a reload in the middle of a deal goes on with it', async () => {

@@ -123,11 +123,15 @@ test('every golden script clicked through the page shows what the driver prints'
 });
 
 // Random games have typed stakes and refused clicks the golden ones lack.
+// VURP_PAGE_GAMES=20 VURP_PAGE_EVENTS=2000 clicks twenty games of 2,000
+// events (about 3,000 lines each) through the page instead of two of 400.
+const randomGames = Number(process.env.VURP_PAGE_GAMES ?? 2);
+const randomEvents = Number(process.env.VURP_PAGE_EVENTS ?? 400);
 test('random games clicked through the page show what the driver prints', async (t) => {
     const page = await openPage(session.browser, session.url, '?script');
-    for (const seed of [11, 12]) {
+    for (let seed = 11; seed < 11 + randomGames; ++seed) {
         await t.test(`seed ${seed}`, async () => {
-            const made = await run(nativeChecker, ['--seed', String(seed), '--events', '400', '--script']);
+            const made = await run(nativeChecker, ['--seed', String(seed), '--events', String(randomEvents), '--script']);
             assert.equal(made.status, 0, made.stderr);
             await page.reload();
             await page.waitForSelector('html[data-ready="true"]');
