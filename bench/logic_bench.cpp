@@ -167,6 +167,37 @@ std::optional<RecordedDeals> Record(std::uint64_t seed, int deals) {
     return recorded;
 }
 
+// Replays the recorded deals, one an iteration, from the first again after
+// the last (`restart`, outside the measurement); `click` presses a recorded
+// control and tells whether it was delivered. Gives the clicks replayed.
+template <typename Restart, typename Click>
+std::int64_t ReplayDeals(benchmark::State &state, const RecordedDeals &recorded, Restart restart,
+                         Click click) {
+    std::size_t next = 0;
+    std::int64_t clicks = 0;
+    std::int64_t refused = 0;
+    for (auto _ : state) {
+        if (next == recorded.deals.size()) {
+            state.PauseTiming();
+            restart();
+            next = 0;
+            state.ResumeTiming();
+        }
+        for (const auto &[control, index] : recorded.deals[next]) {
+            refused += click(control, index) ? 0 : 1;
+        }
+        clicks += static_cast<std::int64_t>(recorded.deals[next].size());
+        ++next;
+    }
+    // A replay that went another way than the recording measured something else.
+    if (refused != 0) {
+        state.SkipWithError("a recorded click was refused on replay");
+    }
+    state.counters["clicks_per_deal"] =
+        benchmark::Counter(static_cast<double>(clicks), benchmark::Counter::kAvgIterations);
+    return clicks;
+}
+
 // Whole deals: the time of one deal, and of one click within it.
 void BM_RandomDeal(benchmark::State &state) {
     const std::optional<RecordedDeals> recorded = Record(kSeed, kRecordedDeals);
@@ -176,31 +207,11 @@ void BM_RandomDeal(benchmark::State &state) {
     }
     Session s(kSeed);
     s.Restore(recorded->start);
-    std::size_t next = 0;
-    std::int64_t clicks = 0;
-    std::int64_t refused = 0;
-    for (auto _ : state) {
-        if (next == recorded->deals.size()) {
-            state.PauseTiming();
-            s.Restore(recorded->start);
-            next = 0;
-            state.ResumeTiming();
-        }
-        for (const auto &[control, index] : recorded->deals[next]) {
-            refused += s.game.Click(control, index) ? 0 : 1;
-        }
-        clicks += static_cast<std::int64_t>(recorded->deals[next].size());
-        ++next;
-    }
-    // A replay that went another way than the recording measured something else.
-    if (refused != 0) {
-        state.SkipWithError("a recorded click was refused on replay");
-    }
-    using benchmark::Counter;
-    state.counters["clicks_per_deal"] =
-        Counter(static_cast<double>(clicks), Counter::kAvgIterations);
-    state.counters["time_per_click"] =
-        Counter(static_cast<double>(clicks), Counter::kIsRate | Counter::kInvert);
+    const std::int64_t clicks = ReplayDeals(
+        state, *recorded, [&] { s.Restore(recorded->start); },
+        [&](Control control, int index) { return s.game.Click(control, index); });
+    state.counters["time_per_click"] = benchmark::Counter(
+        static_cast<double>(clicks), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_RandomDeal)->Unit(benchmark::kMicrosecond);
 
@@ -226,31 +237,16 @@ void BM_PageDeal(benchmark::State &state) {
         }
     };
     auto s = std::make_unique<PageSession>();
-    std::size_t next = 0;
-    std::int64_t clicks = 0;
-    std::int64_t refused = 0;
     std::int64_t bytes = 0;
-    for (auto _ : state) {
-        if (next == recorded->deals.size()) {
-            state.PauseTiming();
-            s = std::make_unique<PageSession>();
-            next = 0;
-            state.ResumeTiming();
-        }
-        for (const auto &[control, index] : recorded->deals[next]) {
-            refused += s->game.Click(control, index) ? 0 : 1;
+    ReplayDeals(
+        state, *recorded, [&] { s = std::make_unique<PageSession>(); },
+        [&](Control control, int index) {
+            const bool delivered = s->game.Click(control, index);
             bytes += static_cast<std::int64_t>(s->view.TakeChanges().size());
-        }
-        clicks += static_cast<std::int64_t>(recorded->deals[next].size());
-        ++next;
-    }
-    if (refused != 0) {
-        state.SkipWithError("a recorded click was refused on replay");
-    }
-    using benchmark::Counter;
-    state.counters["clicks_per_deal"] =
-        Counter(static_cast<double>(clicks), Counter::kAvgIterations);
-    state.counters["bytes_per_deal"] = Counter(static_cast<double>(bytes), Counter::kAvgIterations);
+            return delivered;
+        });
+    state.counters["bytes_per_deal"] =
+        benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_PageDeal)->Unit(benchmark::kMicrosecond);
 

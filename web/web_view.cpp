@@ -487,7 +487,6 @@ void WebView::AppendControls(std::string &out) {
     out.append("\"controls\":[");
     bool first = true;
     for (const std::size_t k : touchedList_) {
-        touched_[k] = false;
         const auto &[control, index] = elements[k];
         const std::size_t start = out.size();
         out.append(first ? "{\"name\":" : ",{\"name\":").append(quotedNames_[k]);
@@ -515,9 +514,6 @@ std::string WebView::TakeChanges() {
     if (steps.empty()) {
         AppendControls(out);
     } else {
-        for (const std::size_t k : touchedList_) {
-            touched_[k] = false;
-        }
         out.append(steps);
     }
     if (eventLines_) {

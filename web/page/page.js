@@ -455,19 +455,16 @@
                 focusWhenShown = true;
             }
             showNext();
-        } else if (changes.steps) {
-            changes.steps.forEach((step) => applyControls(step.controls));
-            trickBest = changes.steps[changes.steps.length - 1].trickBest;
-            markTable();
-            say(changes.steps.flatMap((step) => step.sentences));
-            refreshLog();
         } else {
-            applyControls(changes.controls);
-            if ('trickBest' in changes) {
-                trickBest = changes.trickBest;
+            // Not paced: the steps, or the changes as a whole, at once.
+            for (const step of changes.steps ?? [changes]) {
+                applyControls(step.controls);
+                if ('trickBest' in step) {
+                    trickBest = step.trickBest;
+                }
             }
             markTable();
-            say(changes.sentences);
+            say(changes.steps ? changes.steps.flatMap((step) => step.sentences) : changes.sentences);
             refreshLog();
         }
     }
