@@ -456,13 +456,19 @@
             }
             showNext();
         } else {
-            // Not paced: the steps, or the changes as a whole, at once.
+            // Not paced: the steps, or the changes as a whole, at once; a
+            // control that changed at several steps is painted once.
+            const last = new Map();
             for (const step of changes.steps ?? [changes]) {
-                applyControls(step.controls);
+                for (const change of step.controls) {
+                    const seen = last.get(change.name);
+                    last.set(change.name, seen ? Object.assign(seen, change) : { ...change });
+                }
                 if ('trickBest' in step) {
                     trickBest = step.trickBest;
                 }
             }
+            applyControls(last.values());
             markTable();
             say(changes.steps ? changes.steps.flatMap((step) => step.sentences) : changes.sentences);
             refreshLog();
