@@ -27,6 +27,10 @@
     let hint = null;
     let logOpen = false;
     let shade = null; // over the table while a panel is open
+    // The control under the mouse pointer: only it carries its tooltip, for
+    // a change of the title attribute makes the browser look at the
+    // element's style anew.
+    let pointedAt = null;
     let beforeLog = null;
     let saveFailing = false;
     let saveBlocked = false;
@@ -155,6 +159,19 @@
         }
     }
 
+    // A caption changes in its own text node: a new node would be taken out
+    // of the layout and put in again.
+    function setText(node, value) {
+        const first = node.firstChild;
+        if (first && first.nodeType === Node.TEXT_NODE && !first.nextSibling) {
+            if (first.data !== value) {
+                first.data = value;
+            }
+        } else if (node.textContent !== value) {
+            node.textContent = value;
+        }
+    }
+
     function paint(entry) {
         const { def, node, state } = entry;
         const opening = node.hidden && state.visible;
@@ -168,9 +185,7 @@
             if (node.disabled === state.enabled) {
                 node.disabled = !state.enabled;
             }
-            if (node.textContent !== state.text) {
-                node.textContent = state.text;
-            }
+            setText(node, state.text);
         } else if (def.kind === 'textbox') {
             if (node.disabled === state.enabled) {
                 node.disabled = !state.enabled;
@@ -210,8 +225,8 @@
                 setAttribute(node, 'aria-disabled', null);
             }
             setAttribute(node, 'aria-label', words || null);
-        } else if (node.textContent !== state.text) {
-            node.textContent = state.text;
+        } else {
+            setText(node, state.text);
         }
         const back = colour(state.back);
         if (entry.back !== back) {
@@ -241,7 +256,10 @@
             tip = `${node.getAttribute('aria-label')}: выбрать`;
         }
         setAttribute(node, 'aria-description', description || null);
-        setAttribute(node, 'title', tip || null);
+        entry.tip = tip;
+        if (entry === pointedAt) {
+            setAttribute(node, 'title', tip || null);
+        }
     }
 
     // While the player chooses among his cards, those he may not choose are
@@ -325,6 +343,7 @@
         table = module.controls();
         tableBox.replaceChildren();
         elements.clear();
+        pointedAt = null;
         // The scale first, so that every picture is asked for once, at the
         // ratio it is shown at.
         place(measure());
@@ -549,6 +568,14 @@
 
     function connect(entry) {
         const { def, node } = entry;
+        node.addEventListener('pointerenter', () => {
+            pointedAt = entry;
+            setAttribute(node, 'title', entry.tip || null);
+        });
+        node.addEventListener('pointerleave', () => {
+            pointedAt = null;
+            setAttribute(node, 'title', null);
+        });
         if (def.kind === 'button' || def.kind === 'picture') {
             node.addEventListener('click', () => {
                 if (canPress(entry)) {
