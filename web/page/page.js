@@ -10,6 +10,8 @@
     // kept, and moves are shown at once.
     const scripted = params.has('script');
     const journalKey = 'vurp.journal';
+    // What every game finished in this browser added up to, a line a game.
+    const statisticsKey = 'vurp.statistics';
     const paceKey = 'vurp.pace';
     const paces = [0, 250, 500, 1000];
     // Whether this load came through the service worker, from what it keeps.
@@ -68,6 +70,9 @@
         likelyNext: (name, index) => withTexts([name], (p) => text(vurp._vurp_likely_next(p, index))),
         hint: () => json(vurp._vurp_hint()),
         log: () => json(vurp._vurp_log()),
+        statistics: (record, kept, moneyTicks, dealLabels) =>
+            withTexts([record], (p) => json(vurp._vurp_statistics(p, kept, moneyTicks, dealLabels))),
+        finishGame: (record) => withTexts([record], (p) => text(vurp._vurp_finish_game(p))),
     };
 
     // ---- drawing ----
@@ -709,6 +714,10 @@
     document.addEventListener(
         'keydown',
         (event) => {
+            if (statisticsOpen()) {
+                statisticsKeydown(event);
+                return;
+            }
             // A key during the pause shows the moves first.
             finishShowing();
             // Ctrl+O and Ctrl+S open and save a game, as in the window.
@@ -795,6 +804,251 @@
         const [, control, index] = /^([^(]+)(?:\((\d+)\))?$/.exec(name);
         return { control, index: Number(index ?? 0) };
     }
+
+    // ---- "Статистика" ----
+
+    const svgNames = 'http://www.w3.org/2000/svg';
+    const statistics = $('statistics');
+    let beforeStatistics = null;
+    const statisticsOpen = () => !statistics.hidden;
+
+    // Each seat's line: a colour, a dash and a mark of its own, so that the
+    // lines part also without their colours; the player's is the strongest.
+    const seatLines = [
+        { colour: '#1f4ebd', dash: '', width: 2.5 },
+        { colour: '#c0392b', dash: '8 4', width: 2 },
+        { colour: '#1e8449', dash: '8 3 2 3', width: 2 },
+    ];
+
+    function svg(parent, name, attributes, words) {
+        const node = document.createElementNS(svgNames, name);
+        for (const [key, value] of Object.entries(attributes)) {
+            node.setAttribute(key, String(value));
+        }
+        if (words !== undefined) {
+            node.textContent = words;
+        }
+        parent.append(node);
+        return node;
+    }
+
+    // A circle, a square or a triangle at a point.
+    function mark(parent, x, y, seat, size) {
+        const fill = { fill: seatLines[seat].colour };
+        if (seat === 0) {
+            svg(parent, 'circle', { cx: x, cy: y, r: size, ...fill });
+        } else if (seat === 1) {
+            svg(parent, 'rect', { x: x - size, y: y - size, width: 2 * size, height: 2 * size, ...fill });
+        } else {
+            const corners = [[x, y - size * 1.2], [x + size * 1.1, y + size], [x - size * 1.1, y + size]];
+            svg(parent, 'polygon', { points: corners.map((c) => c.join(',')).join(' '), ...fill });
+        }
+    }
+
+    // The chart as the window draws it: the legend, the money axis with 0
+    // always in, the deals along the bottom, a line for each seat with the
+    // deal still being played faded.
+    const chartLine = 15; // the height of a line of its words, in pixels
+    function drawChart(chart, stats, box) {
+        chart.replaceChildren();
+        chart.setAttribute('viewBox', `0 0 ${box.width} ${box.height}`);
+        chart.setAttribute('aria-description', stats.description);
+        const line = chartLine;
+        // How wide words are in the chart's font, measured there.
+        const probe = svg(chart, 'text', { x: 0, y: -100, visibility: 'hidden' });
+        const widthOf = (words) => {
+            probe.textContent = words;
+            return probe.getComputedTextLength();
+        };
+        const area = { left: line / 2, top: line / 4, right: box.width - line, bottom: box.height - line / 4 };
+        let x = area.left;
+        let top = area.top;
+        stats.seats.forEach((name, seat) => {
+            const width = 2.5 * line + line / 3 + widthOf(name) + line;
+            if (x > area.left && x + width > area.right) {
+                x = area.left;
+                top += line * 1.3;
+            }
+            const middle = top + line * 0.65;
+            const { colour, dash, width: stroke } = seatLines[seat];
+            svg(chart, 'line', { x1: x, y1: middle, x2: x + 2.5 * line, y2: middle, stroke: colour, 'stroke-width': stroke, 'stroke-dasharray': dash });
+            mark(chart, x + 1.25 * line, middle, seat, line / 5);
+            svg(chart, 'text', { x: x + 2.5 * line + line / 3, y: middle + 4 }, name);
+            x += width;
+        });
+        const legendBottom = top + line * 1.6;
+        if (stats.rows.length < 2) {
+            svg(chart, 'text', { x: box.width / 2, y: (legendBottom + area.bottom) / 2, 'text-anchor': 'middle' }, stats.description);
+            return;
+        }
+        const { low, high, ticks } = stats.moneyAxis;
+        const labelWidth = Math.max(...ticks.map((tick) => widthOf(tick.text)));
+        const plot = { left: area.left + 1.6 * line + labelWidth, top: legendBottom + line / 2, right: area.right, bottom: area.bottom - 2.4 * line };
+        const yOf = (value) => plot.bottom - ((plot.bottom - plot.top) * (value - low)) / (high - low);
+        const deals = stats.rows.length - 1;
+        const xOf = (deal) => plot.left + ((plot.right - plot.left) * deal) / deals;
+        for (const tick of ticks) {
+            const y = yOf(tick.value);
+            const zero = tick.text === '0' || /^-?0(\.0+)?$/.test(tick.text);
+            svg(chart, 'line', { x1: plot.left, y1: y, x2: plot.right, y2: y, stroke: zero ? '#000' : '#a0a0a0', 'stroke-width': zero ? 1.2 : 0.6 });
+            svg(chart, 'text', { x: plot.left - line / 3, y: y + 4, 'text-anchor': 'end' }, tick.text);
+        }
+        svg(chart, 'path', { d: `M${plot.left},${plot.top}V${plot.bottom}H${plot.right}`, stroke: '#000', fill: 'none' });
+        for (let deal = 0; deal <= deals; deal += stats.dealStep) {
+            const at = xOf(deal);
+            svg(chart, 'line', { x1: at, y1: plot.bottom, x2: at, y2: plot.bottom + line / 4, stroke: '#000' });
+            svg(chart, 'text', { x: at, y: plot.bottom + line * 1.15, 'text-anchor': 'middle' }, String(deal));
+        }
+        svg(chart, 'text', { x: (plot.left + plot.right) / 2, y: plot.bottom + line * 2.3, 'text-anchor': 'middle' }, 'Раздача');
+        const middle = (plot.top + plot.bottom) / 2;
+        svg(chart, 'text', { x: area.left + line / 2, y: middle, 'text-anchor': 'middle', transform: `rotate(-90 ${area.left + line / 2} ${middle})` }, 'Деньги');
+        // The player's line last, so that it lies on top.
+        const settled = stats.underWay ? deals - 1 : deals;
+        for (let seat = 2; seat >= 0; --seat) {
+            const { colour, dash, width } = seatLines[seat];
+            const point = (deal) => `${xOf(deal)},${yOf(stats.rows[deal].values[seat])}`;
+            const path = ['M' + point(0)];
+            for (let deal = 1; deal <= settled; ++deal) {
+                path.push('L' + point(deal));
+            }
+            const stroke = { stroke: colour, 'stroke-width': width, 'stroke-dasharray': dash, fill: 'none' };
+            svg(chart, 'path', { d: path.join(''), ...stroke });
+            if (stats.underWay) {
+                svg(chart, 'path', { d: `M${point(deals - 1)}L${point(deals)}`, ...stroke, 'stroke-opacity': 0.43 });
+            }
+            if (deals <= 40) {
+                for (let deal = 0; deal <= deals; ++deal) {
+                    mark(chart, xOf(deal), yOf(stats.rows[deal].values[seat]), seat, line / 6);
+                }
+            }
+        }
+    }
+
+    function fillTable(node, columns, rows) {
+        const head = document.createElement('thead');
+        const top = head.insertRow();
+        top.append(document.createElement('td'));
+        for (const name of columns) {
+            const cell = document.createElement('th');
+            cell.scope = 'col';
+            cell.textContent = name;
+            top.append(cell);
+        }
+        const body = document.createElement('tbody');
+        for (const { name, hint, cells } of rows) {
+            const row = body.insertRow();
+            const header = document.createElement('th');
+            header.scope = 'row';
+            // The names are indented with spaces, as the window's are.
+            header.textContent = name.replace(/^ +/, (spaces) => '\u00a0'.repeat(spaces.length));
+            if (hint) {
+                header.title = hint;
+            }
+            row.append(header);
+            for (const value of cells) {
+                const cell = row.insertCell();
+                cell.textContent = value;
+                if (hint) {
+                    cell.setAttribute('aria-description', hint);
+                }
+            }
+        }
+        node.replaceChildren(head, body);
+    }
+
+    // The record of the games finished in this browser; null when the
+    // browser's storage cannot be read.
+    function readRecord() {
+        try {
+            return localStorage.getItem(statisticsKey) ?? '';
+        } catch {
+            return null;
+        }
+    }
+
+    function showStatistics() {
+        const chart = $('chart');
+        const box = chart.getBoundingClientRect();
+        const record = scripted ? '' : readRecord();
+        const kept = !scripted && record !== null;
+        const plotHeight = box.height - 6 * chartLine;
+        const plotWidth = box.width - 6 * chartLine;
+        const stats = module.statistics(record ?? '', kept ? 1 : 0, Math.max(1, Math.floor(plotHeight / (2.2 * chartLine))),
+                                        Math.max(1, Math.floor(plotWidth / (4 * 7.2 + 1.5 * chartLine))));
+        drawChart(chart, stats, box);
+        fillTable($('money-table'), stats.seats, stats.rows.map((row) => ({ name: row.name, cells: row.money })));
+        fillTable($('counts-table'), ['Эта игра', 'Все игры'], stats.counts.map((row) => ({ name: row.name, hint: row.hint, cells: [row.game, row.all] })));
+        const moneyBox = $('money-table').parentElement;
+        moneyBox.scrollTop = moneyBox.scrollHeight;
+        const note = $('statistics-note');
+        note.textContent = stats.notes.join(' ');
+        note.hidden = stats.notes.length === 0;
+    }
+
+    function openStatistics() {
+        finishShowing();
+        if (statisticsOpen()) {
+            return;
+        }
+        beforeStatistics = document.activeElement;
+        statistics.hidden = false;
+        $('statistics-shade').hidden = false;
+        showStatistics();
+        $('chart').focus();
+    }
+
+    function closeStatistics() {
+        statistics.hidden = true;
+        $('statistics-shade').hidden = true;
+        if (beforeStatistics && beforeStatistics.isConnected && beforeStatistics !== document.body &&
+            !beforeStatistics.hidden && !beforeStatistics.disabled) {
+            beforeStatistics.focus();
+        } else {
+            focusLikelyNext();
+        }
+    }
+
+    // While it is open the keyboard stays in it: Tab goes round its parts,
+    // Escape closes it.
+    function statisticsKeydown(event) {
+        if (event.key === 'Escape') {
+            event.preventDefault();
+            closeStatistics();
+        } else if (event.key === 'Tab' && !event.ctrlKey && !event.altKey) {
+            const ring = [$('chart'), ...statistics.querySelectorAll('.scroll'), $('statistics-close')];
+            const at = ring.indexOf(document.activeElement);
+            const next = at < 0 ? 0 : (at + (event.shiftKey ? ring.length - 1 : 1)) % ring.length;
+            ring[next].focus();
+            event.preventDefault();
+        }
+    }
+    $('statistics-close').addEventListener('click', closeStatistics);
+    window.addEventListener('resize', () => {
+        if (statisticsOpen()) {
+            showStatistics();
+        }
+    });
+
+    // The game about to be replaced joins the games finished in this browser.
+    // False when that cannot be written down: then nothing is replaced.
+    function recordFinished() {
+        const record = scripted ? null : readRecord();
+        if (record === null) {
+            // Nothing is kept in this browser: no record to add to.
+            return true;
+        }
+        const next = module.finishGame(record);
+        if (next === record) {
+            return true;
+        }
+        try {
+            localStorage.setItem(statisticsKey, next);
+            return true;
+        } catch {
+            return false;
+        }
+    }
+    const noRoomForRecord = 'счёт текущей игры в статистике некуда записать: в хранилище браузера нет места';
 
     // ---- the journal in the browser's storage ----
 
@@ -943,7 +1197,21 @@
                 text += '\n';
             }
             finishShowing();
+            // The game it replaces is counted first; were the file no game,
+            // the count goes back as it was.
+            const record = scripted ? null : readRecord();
+            if (!recordFinished()) {
+                notify(`Игру из файла ${file.name} открыть нельзя: ${noRoomForRecord}. Текущая игра продолжается.`);
+                return;
+            }
             answer = module.restore(text);
+            if (!answer.restored && record !== null) {
+                try {
+                    localStorage.setItem(statisticsKey, record);
+                } catch {
+                    // It was written a moment ago: the room is there.
+                }
+            }
         }
         if (!answer.restored) {
             notify(`Игру из файла ${file.name} открыть нельзя: ${problemOf(answer)}. Текущая игра продолжается.`);
@@ -962,6 +1230,10 @@
             return;
         }
         finishShowing();
+        if (!recordFinished()) {
+            notify(`Новую игру начать нельзя: ${noRoomForRecord}. Текущая игра продолжается.`);
+            return;
+        }
         clearHint();
         try {
             const kept = readStored();
@@ -1020,6 +1292,7 @@
         });
         $('hint').addEventListener('click', showHint);
         $('log-button').addEventListener('click', toggleLog);
+        $('statistics-button').addEventListener('click', openStatistics);
         $('pace').addEventListener('change', () => {
             setPace(Number($('pace').value));
             try {

@@ -1,7 +1,8 @@
 // The page as a player meets it: a whole deal by keyboard alone, what a
 // screen reader is told, the game kept across a reload (and a journal that
 // cannot be read set aside, a full storage told once), a game saved to a file
-// and opened, and the page played offline once it has been opened.
+// and opened, the statistics of the games played, and the page played
+// offline once it has been opened.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
 
@@ -254,6 +255,86 @@ test('a game saved to a file opens where it was, and a file that is no game chan
     assert.match(await second.page.$eval('#notice-text', (node) => node.textContent), /^Игру из файла junk\.vurp открыть нельзя: это не запись игры «Вурп»\. Текущая игра продолжается\.$/);
     assert.equal(await snapshot(second.page), table);
     await second.context.close();
+    fs.rmSync(folder, { recursive: true });
+});
+
+// Plays one whole deal by the hints, from the deal button on.
+async function playOneDeal(page) {
+    await page.click('#table [data-name="Razd"]');
+    for (let k = 0; k < 300; ++k) {
+        if ((await readElements(page)).Razd.enabled) {
+            return;
+        }
+        await page.keyboard.press('KeyH');
+        await page.keyboard.press('Enter');
+    }
+    assert.fail('the deal was not settled');
+}
+
+// Opens "Статистика", reads it and closes it with Escape.
+async function readStatistics(page) {
+    await page.click('#statistics-button');
+    const seen = await page.evaluate(() => {
+        const rows = (id) =>
+            [...document.querySelectorAll(`#${id} tbody tr`)].map((row) => [...row.cells].map((cell) => cell.textContent));
+        return {
+            focus: document.activeElement.id,
+            description: document.getElementById('chart').getAttribute('aria-description'),
+            money: rows('money-table'),
+            counts: Object.fromEntries(rows('counts-table').map(([name, ...cells]) => [name.trim(), cells])),
+            note: document.getElementById('statistics-note').textContent,
+        };
+    });
+    await page.keyboard.press('Escape');
+    assert.ok(await page.$eval('#statistics', (node) => node.hidden));
+    return seen;
+}
+
+test('the statistics count every game finished in this browser, once', async () => {
+    const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'vurp-statistics-'));
+    const context = await session.browser.createBrowserContext();
+    const page = await context.newPage();
+    page.on('dialog', (dialog) => dialog.accept());
+    await page.goto(`${session.url}?pace=0`);
+    await page.waitForSelector('html[data-ready="true"]');
+    const record = () => page.evaluate(() => localStorage.getItem('vurp.statistics') ?? '');
+
+    await playOneDeal(page);
+    let seen = await readStatistics(page);
+    assert.equal(seen.focus, 'chart');
+    assert.match(seen.description, /^После раздачи 1: Игрок 1 \(вы\) -?[\d.]+, Игрок 2 -?[\d.]+, Игрок 3 -?[\d.]+$/);
+    assert.deepEqual(seen.money.map((row) => row[0]), ['Начало', 'Раздача 1']);
+    assert.deepEqual([seen.counts['Игры'], seen.counts['Раздачи']], [['1', '1'], ['1', '1']]);
+    assert.equal(seen.note, '');
+    assert.ok(await focused(page), 'the keyboard is back at the table');
+    const first = path.join(folder, 'first.vurp');
+    fs.writeFileSync(first, await page.evaluate(() => window.vurpPage.journal()));
+
+    await page.click('#new-game');
+    assert.equal((await record()).split('\n').filter(Boolean).length, 1);
+    seen = await readStatistics(page);
+    assert.deepEqual([seen.counts['Игры'], seen.counts['Раздачи']], [['0', '1'], ['0', '1']]);
+
+    // The first game opened again and played on counts as the game under
+    // way, and once it is finished, in its old place.
+    await (await page.$('#game-file')).uploadFile(first);
+    await page.waitForFunction(() => /click Razd\n/.test(window.vurpPage.journal()));
+    await playOneDeal(page);
+    seen = await readStatistics(page);
+    assert.deepEqual([seen.counts['Игры'], seen.counts['Раздачи']], [['1', '1'], ['2', '2']]);
+    await page.click('#new-game');
+    assert.equal((await record()).split('\n').filter(Boolean).length, 1);
+    seen = await readStatistics(page);
+    assert.deepEqual(seen.counts['Раздачи'], ['0', '2']);
+
+    // A line that cannot be read is told and kept.
+    await page.evaluate(() => localStorage.setItem('vurp.statistics', `${localStorage.getItem('vurp.statistics')}no tally\n`));
+    seen = await readStatistics(page);
+    assert.equal(seen.note, 'Записей игр, которые не удалось прочитать: 1. Они не учтены.');
+    assert.deepEqual(seen.counts['Раздачи'], ['0', '2']);
+    await page.click('#new-game');
+    assert.match(await record(), /\nno tally\n$/);
+    await context.close();
     fs.rmSync(folder, { recursive: true });
 });
 
