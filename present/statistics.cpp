@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
+#include <limits>
 #include <system_error>
 
 #include "journal.h"
@@ -40,6 +42,16 @@ bool Plausible(const Tally &t) {
     return counts && balances;
 }
 
+// A sum beyond what the counts hold stops at their end rather than wrap.
+std::int64_t SaturatedSum(std::int64_t a, std::int64_t b) {
+    std::int64_t sum = 0;
+    if (__builtin_add_overflow(a, b, &sum)) {
+        return b > 0 ? std::numeric_limits<std::int64_t>::max()
+                     : std::numeric_limits<std::int64_t>::min();
+    }
+    return sum;
+}
+
 } // namespace
 
 Tally &Tally::operator+=(const Tally &other) {
@@ -50,15 +62,14 @@ Tally &Tally::operator+=(const Tally &other) {
     if (other.largestBank) {
         largestBank = largestBank ? std::max(*largestBank, *other.largestBank) : other.largestBank;
     }
-    games += other.games;
-    deals += other.deals;
-    declared += other.declared;
-    declaredWon += other.declaredWon;
-    helped += other.helped;
-    tookFive += other.tookFive;
-    wentFor += other.wentFor;
-    gotFour += other.gotFour;
-    helicopters += other.helicopters;
+    std::int64_t *const counts[] = {&games,    &deals,   &declared, &declaredWon, &helped,
+                                    &tookFive, &wentFor, &gotFour,  &helicopters};
+    const std::int64_t *const others[] = {&other.games,       &other.deals,   &other.declared,
+                                          &other.declaredWon, &other.helped,  &other.tookFive,
+                                          &other.wentFor,     &other.gotFour, &other.helicopters};
+    for (std::size_t k = 0; k < std::size(counts); ++k) {
+        *counts[k] = SaturatedSum(*counts[k], *others[k]);
+    }
     return *this;
 }
 

@@ -39,7 +39,8 @@ struct Tally {
     Currency best;
     Currency worst;
 
-    // Adds the counts of `other` and takes the extremes of both.
+    // Adds the counts of `other` and takes the extremes of both. A count
+    // that would pass the largest (or smallest) std::int64_t stays there.
     Tally &operator+=(const Tally &other);
     friend bool operator==(const Tally &, const Tally &) = default;
 };

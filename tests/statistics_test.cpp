@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <optional>
 #include <random>
 #include <string>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "finished_record.h"
 #include "hand_queries.h"
 #include "journal.h"
 #include "statistics.h"
@@ -175,6 +178,109 @@ TEST(Statistics, TalliesAddUpAndOnlyLinesGamesCouldGiveAreRead) {
           "3 99999999999999999999 2 1 1 2 0 0 0 - 1 0", "-3 7 2 1 1 2 0 0 0 - 1 0"}) {
         EXPECT_EQ(ReadTally(bad), std::nullopt) << bad;
     }
+}
+
+// The journal of a game `actions` clicks long, a random player pressing what
+// can be pressed: the same seed plays the same game on.
+std::string PlayedJournal(std::uint64_t seed, int actions) {
+    RecordingView view;
+    ScriptedRandom fresh;
+    fresh.Seed(seed);
+    JournalRandom random(fresh);
+    Game game(view, random);
+    game.Form_Load();
+    std::mt19937 dice(static_cast<unsigned>(seed));
+    std::string journal = JournalHeader();
+    for (int action = 0; action < actions; ++action) {
+        std::vector<std::pair<Control, int>> pressable;
+        for (const auto &[control, index] : GameControls()) {
+            if (view.Visible(control, index) && view.Enabled(control, index)) {
+                pressable.emplace_back(control, index);
+            }
+        }
+        const auto [control, index] = pressable[dice() % pressable.size()];
+        journal += RecordedClick(game, random, control, index).value_or("");
+    }
+    return journal;
+}
+
+Tally TallyOf(const std::string &journal) {
+    JournalStatistics read;
+    EXPECT_TRUE(read.Follow(journal));
+    return read.Statistics().Counts();
+}
+
+// The page's record of finished games: a game played on replaces its own
+// line, a game without a deal or a journal that does not replay adds none,
+// and no other line is ever touched, readable or not.
+TEST(Statistics, TheRecordOfFinishedGamesKeepsOneLineAGameAndLosesNoLine) {
+    const std::string a = PlayedJournal(1, 150);
+    const std::string aLater = PlayedJournal(1, 400);
+    const std::string b = PlayedJournal(2, 300);
+    ASSERT_TRUE(aLater.starts_with(a));
+    const std::string key = GameKey(a);
+    EXPECT_EQ(GameKey(aLater), key);
+    EXPECT_NE(GameKey(b), key);
+    EXPECT_EQ(key.find_first_not_of("0123456789abcdef"), std::string::npos);
+    EXPECT_EQ(key.size(), 16u);
+    const Tally tallyA = TallyOf(a);
+    const Tally tallyLater = TallyOf(aLater);
+    const Tally tallyB = TallyOf(b);
+    ASSERT_LT(tallyA.deals, tallyLater.deals);
+    ASSERT_GT(tallyB.deals, 0);
+    const std::string lineA = key + " " + TallyText(tallyA);
+    const std::string lineLater = key + " " + TallyText(tallyLater);
+    const std::string lineB = GameKey(b) + " " + TallyText(tallyB);
+    const std::string bad = "not a game at all \xff\x01";
+
+    struct Row {
+        const char *what;
+        std::string record;
+        std::string journal;
+        std::string recorded;
+        Tally others; // the sum of the lines but the game's own
+        int unreadable;
+    };
+    const Row rows[] = {
+        {"the first game", "", a, lineA + "\n", {}, 0},
+        {"played on, in place", lineB + "\n" + lineA + "\n" + lineB + "x\n", aLater,
+         lineB + "\n" + lineLater + "\n" + lineB + "x\n", tallyB, 1},
+        {"no final line end", lineB, a, lineB + "\n" + lineA + "\n", tallyB, 0},
+        {"the last line replaced",
+         bad + "\n\n  \n" + lineA,
+         aLater,
+         bad + "\n\n  \n" + lineLater + "\n",
+         {},
+         1},
+        {"its key on a line that does not read",
+         key + " 1 2\n",
+         a,
+         key + " 1 2\n" + lineA + "\n",
+         {},
+         1},
+        {"no deal dealt", lineB + "\n" + bad, JournalHeader(), lineB + "\n" + bad, tallyB, 1},
+        {"no journal", lineB + "\n", "click Razd\n", lineB + "\n", tallyB, 0},
+    };
+    for (const Row &row : rows) {
+        const std::string recorded = RecordFinishedGame(row.record, row.journal);
+        EXPECT_EQ(recorded, row.recorded) << row.what;
+        // The game under way, gone on from its line, counts only as itself.
+        const RecordSum others = SumRecord(recorded, GameKey(row.journal));
+        EXPECT_EQ(others.tally, row.others) << row.what;
+        EXPECT_EQ(others.unreadable, row.unreadable) << row.what;
+        Tally all = row.others;
+        if (recorded != row.record) {
+            all += TallyOf(row.journal);
+        }
+        EXPECT_EQ(SumRecord(recorded, "").tally, all) << row.what;
+    }
+
+    // Counts added past what they hold stop there.
+    Tally huge;
+    huge.games = std::numeric_limits<std::int64_t>::max();
+    huge += tallyB;
+    EXPECT_EQ(huge.games, std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(huge.deals, tallyB.deals);
 }
 
 // Seat 1's part in a deal as the table leaves it after the settlement, with

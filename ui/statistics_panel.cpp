@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QHideEvent>
 #include <QLabel>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -15,16 +14,23 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string_view>
 
 #include "main_window.h"
+#include "statistics_words.h"
 #include "story.h"
 
 namespace vurp::ui {
 
 namespace {
 
-const std::array<QString, 3> kSeatNames = {QStringLiteral("Игрок 1 (вы)"),
-                                           QStringLiteral("Игрок 2"), QStringLiteral("Игрок 3")};
+QString Words(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString SeatName(std::size_t seat) {
+    return Words(kStatisticsSeatNames[seat]);
+}
 
 // A colour and a dash for each seat, so that the lines part also without
 // their colours; the player's line is the strongest.
@@ -41,30 +47,6 @@ const std::array<SeatLine, 3> kSeatLines = {
 
 QString MoneyText(Currency amount) {
     return QString::fromStdString(PlainDecimal(amount));
-}
-
-double Value(Currency amount) {
-    return static_cast<double>(amount.Raw()) / static_cast<double>(Currency::kScale);
-}
-
-// 1, 2 or 5 times a power of ten, no less than `rough`.
-double NiceStep(double rough) {
-    if (!(rough > 0) || !std::isfinite(rough)) {
-        return 1;
-    }
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (const double m : {1.0, 2.0, 5.0}) {
-        if (m * power >= rough) {
-            return m * power;
-        }
-    }
-    return 10 * power;
-}
-
-QString TickText(double value, double step) {
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step))), 0, 4);
-    // No "-0" for a tick that rounds to zero.
-    return QLocale::c().toString(std::abs(value) < step / 2 ? 0.0 : value, 'f', decimals);
 }
 
 // A mark for each point: a circle, a square, a triangle.
@@ -160,75 +142,11 @@ void SetRowName(QTableWidget *table, int row, const QString &name) {
     }
 }
 
-// The counts, row by row: its name, what it means where the name is short,
-// and its value in a tally.
-struct CountRow {
-    QString name;
-    QString hint;
-    QString (*value)(const Tally &);
-};
-
-QString Number(std::int64_t count) {
-    return QString::number(count);
-}
-
-const std::array<CountRow, 12> kCountRows = {
-    CountRow{QStringLiteral("Игры"), QStringLiteral("Игры, в которых были розданы карты"),
-             [](const Tally &t) { return Number(t.games); }},
-    CountRow{QStringLiteral("Раздачи"), QStringLiteral("Раздачи, доигранные до расчёта"),
-             [](const Tally &t) { return Number(t.deals); }},
-    CountRow{QStringLiteral("Вы объявляли"),
-             QStringLiteral("Раздачи, где вы сказали «Вурп», «Вертолет» или первым пошли за каре"),
-             [](const Tally &t) { return Number(t.declared); }},
-    CountRow{QStringLiteral("   из них выиграли"),
-             QStringLiteral("Взяли две взятки и больше, объявив игру"),
-             [](const Tally &t) { return Number(t.declaredWon); }},
-    CountRow{QStringLiteral("Вы помогали"),
-             QStringLiteral("«Помогу», помощь вертолету или «Помогу, иду за…»"),
-             [](const Tally &t) { return Number(t.helped); }},
-    CountRow{QStringLiteral("Вы брали пять"), QString(),
-             [](const Tally &t) { return Number(t.tookFive); }},
-    CountRow{QStringLiteral("Вы шли за каре"), QString(),
-             [](const Tally &t) { return Number(t.wentFor); }},
-    CountRow{QStringLiteral("   из них собрали каре"),
-             QStringLiteral("Показали каре того достоинства, за которым шли, и взяли все взятки"),
-             [](const Tally &t) { return Number(t.gotFour); }},
-    CountRow{QStringLiteral("Ваши вертолеты"), QString(),
-             [](const Tally &t) { return Number(t.helicopters); }},
-    CountRow{QStringLiteral("Самый большой банк"),
-             QStringLiteral("Самая большая доля банка, которую вы взяли за раздачу"),
-             [](const Tally &t) {
-                 return t.largestBank ? MoneyText(*t.largestBank) : QStringLiteral("—");
-             }},
-    CountRow{QStringLiteral("Больше всего денег"),
-             QStringLiteral("Ваши деньги в начале игры или после раздачи, наибольшие"),
-             [](const Tally &t) { return t.games > 0 ? MoneyText(t.best) : QStringLiteral("—"); }},
-    CountRow{QStringLiteral("Меньше всего денег"),
-             QStringLiteral("Ваши деньги в начале игры или после раздачи, наименьшие"),
-             [](const Tally &t) { return t.games > 0 ? MoneyText(t.worst) : QStringLiteral("—"); }},
-};
-
-// What the chart shows, in words for a screen reader.
-QString ChartDescription(const std::vector<Balances> &series, bool lastUnderWay) {
-    if (series.size() < 2) {
-        return QStringLiteral("Раздач в этой игре ещё не было");
-    }
-    const auto deal = static_cast<qsizetype>(series.size() - 1);
-    QStringList parts;
-    for (std::size_t s = 0; s < 3; ++s) {
-        parts << kSeatNames[s] + QLatin1Char(' ') + MoneyText(series.back()[s]);
-    }
-    return (lastUnderWay ? QStringLiteral("Идёт раздача %1: ")
-                         : QStringLiteral("После раздачи %1: "))
-               .arg(deal) +
-           parts.join(QStringLiteral(", "));
-}
-
 } // namespace
 
 BalanceChart::BalanceChart(QWidget *parent) : QWidget(parent) {
     setAccessibleName(QStringLiteral("График денег по раздачам"));
-    setAccessibleDescription(ChartDescription(series_, false));
+    setAccessibleDescription(QString::fromStdString(ChartDescription(series_, false)));
     setFocusPolicy(Qt::StrongFocus);
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -240,7 +158,7 @@ void BalanceChart::SetSeries(const std::vector<Balances> &series, bool lastUnder
     }
     series_ = series;
     lastUnderWay_ = lastUnderWay;
-    setAccessibleDescription(ChartDescription(series_, lastUnderWay_));
+    setAccessibleDescription(QString::fromStdString(ChartDescription(series_, lastUnderWay_)));
     update();
 }
 
@@ -274,7 +192,7 @@ void BalanceChart::paintEvent(QPaintEvent * /*event*/) {
     qreal top = area.top();
     painter.setPen(ink);
     for (int s = 0; s < 3; ++s) {
-        const QString &name = kSeatNames[static_cast<std::size_t>(s)];
+        const QString name = SeatName(static_cast<std::size_t>(s));
         const qreal width = sample + line / 3 + metrics.horizontalAdvance(name) + line;
         if (x > area.left() && x + width > area.right()) {
             x = area.left();
@@ -296,33 +214,21 @@ void BalanceChart::paintEvent(QPaintEvent * /*event*/) {
 
     if (series_.size() < 2) {
         painter.drawText(area.adjusted(0, legendBottom - area.top(), 0, 0), Qt::AlignCenter,
-                         QStringLiteral("Раздач в этой игре ещё не было"));
+                         QString::fromStdString(ChartDescription(series_, lastUnderWay_)));
         return;
     }
 
-    // The money axis: from the lowest to the highest balance, 0 always in.
-    double low = 0;
-    double high = 0;
-    for (const Balances &point : series_) {
-        for (const Currency amount : point) {
-            low = std::min(low, Value(amount));
-            high = std::max(high, Value(amount));
-        }
-    }
-    if (high - low < 1e-9) {
-        high = low + 1;
-    }
     const qreal plotTop = legendBottom + line / 2;
     const qreal plotBottom = area.bottom() - 2.4 * line;
-    const double moneyStep =
-        NiceStep((high - low) / std::max(1.0, std::floor((plotBottom - plotTop) / (2.2 * line))));
-    low = std::floor(low / moneyStep) * moneyStep;
-    high = std::ceil(high / moneyStep) * moneyStep;
-    const auto ticks = static_cast<int>(std::lround((high - low) / moneyStep));
+    const MoneyScale scale = MoneyAxis(series_, std::floor((plotBottom - plotTop) / (2.2 * line)));
+    const double low = scale.low;
+    const double high = scale.high;
+    const double moneyStep = scale.step;
+    const int ticks = scale.ticks;
     qreal labelWidth = 0;
     for (int k = 0; k <= ticks; ++k) {
-        labelWidth = std::max(labelWidth,
-                              metrics.horizontalAdvance(TickText(low + k * moneyStep, moneyStep)));
+        labelWidth = std::max(labelWidth, metrics.horizontalAdvance(QString::fromStdString(
+                                              TickText(low + k * moneyStep, moneyStep))));
     }
     const QRectF plot(QPointF(area.left() + 1.6 * line + labelWidth, plotTop),
                       QPointF(area.right(), plotBottom));
@@ -343,12 +249,11 @@ void BalanceChart::paintEvent(QPaintEvent * /*event*/) {
         painter.setPen(ink);
         painter.drawText(
             QRectF(plot.left() - labelWidth - line / 3, y - line / 2, labelWidth, line),
-            Qt::AlignRight | Qt::AlignVCenter, TickText(value, moneyStep));
+            Qt::AlignRight | Qt::AlignVCenter, QString::fromStdString(TickText(value, moneyStep)));
     }
     // The deal ticks: as many as have room for their numbers.
     const qreal dealLabel = metrics.horizontalAdvance(QString::number(deals)) + line * 1.5;
-    const int dealStep = std::max(
-        1, static_cast<int>(std::ceil(NiceStep(deals / std::max(1.0, plot.width() / dealLabel)))));
+    const int dealStep = DealStep(deals, plot.width() / dealLabel);
     painter.setPen(QPen(ink, 1));
     painter.drawLine(plot.bottomLeft(), plot.bottomRight());
     painter.drawLine(plot.bottomLeft(), plot.topLeft());
@@ -374,26 +279,27 @@ void BalanceChart::paintEvent(QPaintEvent * /*event*/) {
     for (int s = 2; s >= 0; --s) {
         const auto seat = static_cast<std::size_t>(s);
         const int settled = lastUnderWay_ ? deals - 1 : deals;
-        QPainterPath path(QPointF(xOf(0), yOf(Value(series_[0][seat]))));
+        QPainterPath path(QPointF(xOf(0), yOf(MoneyValue(series_[0][seat]))));
         for (int deal = 1; deal <= settled; ++deal) {
-            path.lineTo(xOf(deal), yOf(Value(series_[static_cast<std::size_t>(deal)][seat])));
+            path.lineTo(xOf(deal), yOf(MoneyValue(series_[static_cast<std::size_t>(deal)][seat])));
         }
         painter.setBrush(Qt::NoBrush);
         painter.setPen(SeatPen(s, false));
         painter.drawPath(path);
         if (lastUnderWay_) {
             painter.setPen(SeatPen(s, true));
-            painter.drawLine(QPointF(xOf(deals - 1), yOf(Value(series_[series_.size() - 2][seat]))),
-                             QPointF(xOf(deals), yOf(Value(series_.back()[seat]))));
+            painter.drawLine(
+                QPointF(xOf(deals - 1), yOf(MoneyValue(series_[series_.size() - 2][seat]))),
+                QPointF(xOf(deals), yOf(MoneyValue(series_.back()[seat]))));
         }
         if (marks) {
             painter.setPen(QPen(kSeatLines[seat].colour, 1));
             painter.setBrush(kSeatLines[seat].colour);
             for (int deal = 0; deal <= deals; ++deal) {
-                DrawMark(
-                    painter,
-                    QPointF(xOf(deal), yOf(Value(series_[static_cast<std::size_t>(deal)][seat]))),
-                    s, line / 6);
+                DrawMark(painter,
+                         QPointF(xOf(deal),
+                                 yOf(MoneyValue(series_[static_cast<std::size_t>(deal)][seat]))),
+                         s, line / 6);
             }
         }
     }
@@ -418,8 +324,8 @@ StatisticsPanel::StatisticsPanel(MainWindow &window) : QDialog(&window), window_
     setWindowTitle(QStringLiteral("Статистика"));
     chart_ = new BalanceChart(this);
     QStringList seats;
-    for (const QString &name : kSeatNames) {
-        seats << name;
+    for (std::size_t s = 0; s < kStatisticsSeatNames.size(); ++s) {
+        seats << SeatName(s);
     }
     money_ = MakeTable(this, QStringLiteral("Деньги после каждой раздачи"), seats);
     counts_ = MakeTable(this, QStringLiteral("Ваш счёт"),
@@ -427,12 +333,13 @@ StatisticsPanel::StatisticsPanel(MainWindow &window) : QDialog(&window), window_
     counts_->setRowCount(static_cast<int>(kCountRows.size()));
     for (std::size_t row = 0; row < kCountRows.size(); ++row) {
         const auto at = static_cast<int>(row);
-        SetRowName(counts_, at, kCountRows[row].name);
-        counts_->verticalHeaderItem(at)->setToolTip(kCountRows[row].hint);
+        const QString hint = Words(kCountRows[row].hint);
+        SetRowName(counts_, at, Words(kCountRows[row].name));
+        counts_->verticalHeaderItem(at)->setToolTip(hint);
         for (int column = 0; column < 2; ++column) {
             SetCell(counts_, at, column, QString());
             // What a screen reader says of each cell of the row.
-            counts_->item(at, column)->setData(Qt::AccessibleDescriptionRole, kCountRows[row].hint);
+            counts_->item(at, column)->setData(Qt::AccessibleDescriptionRole, hint);
         }
     }
     counts_->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -502,12 +409,11 @@ void StatisticsPanel::Refresh(bool finishedToo) {
     ShowCounts();
     QStringList notes;
     if (journal.isEmpty()) {
-        notes << QStringLiteral("Эта игра не сохраняется, поэтому в «Все игры» вошла только она.");
+        notes << Words(kNotKeptNote);
     }
     if (const int unreadable = finished_.unreadable + (current_.Readable() ? 0 : 1);
         unreadable > 0) {
-        notes << QStringLiteral("Записей игр, которые не удалось прочитать: %1. Они не учтены.")
-                     .arg(unreadable);
+        notes << QString::fromStdString(UnreadableNote(unreadable));
     }
     if (!finished_.saveProblem.isEmpty()) {
         notes << QStringLiteral("Сводку сыгранных игр не удалось сохранить (%1): в следующий раз "
@@ -534,9 +440,7 @@ void StatisticsPanel::ShowMoney() {
     for (int row = static_cast<int>(same); row < rows; ++row) {
         const bool underWay = game.DealUnderWay() && row == rows - 1;
         SetRowName(money_, row,
-                   row == 0 ? QStringLiteral("Начало")
-                            : QStringLiteral("Раздача %1").arg(row) +
-                                  (underWay ? QStringLiteral(" (идёт)") : QString()));
+                   QString::fromStdString(MoneyRowName(static_cast<std::size_t>(row), underWay)));
         for (int s = 0; s < 3; ++s) {
             SetCell(money_, row, s,
                     MoneyText(series[static_cast<std::size_t>(row)][static_cast<std::size_t>(s)]));
@@ -554,8 +458,10 @@ void StatisticsPanel::ShowCounts() {
     Tally all = finished_.tally;
     all += game;
     for (std::size_t row = 0; row < kCountRows.size(); ++row) {
-        SetCell(counts_, static_cast<int>(row), 0, kCountRows[row].value(game));
-        SetCell(counts_, static_cast<int>(row), 1, kCountRows[row].value(all));
+        SetCell(counts_, static_cast<int>(row), 0,
+                QString::fromStdString(kCountRows[row].value(game)));
+        SetCell(counts_, static_cast<int>(row), 1,
+                QString::fromStdString(kCountRows[row].value(all)));
     }
 }
 

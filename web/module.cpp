@@ -6,6 +6,7 @@
 #include <emscripten/emscripten.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <exception>
 #include <memory>
@@ -14,8 +15,11 @@
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "controls.h"
+#include "finished_record.h"
+#include "float_chars.h"
 #include "focus.h"
 #include "game.h"
 #include "hint.h"
@@ -23,6 +27,8 @@
 #include "json.h"
 #include "random.h"
 #include "script.h"
+#include "statistics.h"
+#include "statistics_words.h"
 #include "utf8.h"
 #include "web_view.h"
 
@@ -48,6 +54,9 @@ struct Session {
     // again before the next action, the same hint.
     ClockRandom hintRandom;
     std::optional<Hint> hint;
+    // The journal's statistics, folded on as it grows; made anew after a
+    // fold that failed half way.
+    std::optional<JournalStatistics> statistics{std::in_place};
 };
 
 std::unique_ptr<Session> session;
@@ -92,6 +101,89 @@ template <typename Action> int Guarded(Action action) {
     } catch (const std::exception &) {
         return kGameFailed;
     }
+}
+
+// A text from the page that may be missing: none is "".
+std::string_view TextOrNone(const char *text) {
+    return text == nullptr ? std::string_view() : std::string_view(text);
+}
+
+// A number as JSON: the shortest text that reads back as it, no exponent.
+std::string JsonNumber(double value) {
+    char text[400];
+    const auto [end, error] =
+        DoubleToChars(text, text + sizeof text, value, std::chars_format::fixed);
+    return error == std::errc() && std::isfinite(value) ? std::string(text, end) : "0";
+}
+
+std::string JsonArray(const std::vector<std::string> &items) {
+    std::string out = "[";
+    for (const std::string &item : items) {
+        out += (out.size() > 1 ? "," : "") + item;
+    }
+    return out + "]";
+}
+
+std::string StatisticsJson(Session &s, std::string_view record, bool kept, double moneyTicks,
+                           double dealLabels) {
+    const bool readable = s.statistics->Follow(s.journal);
+    const GameStatistics &game = s.statistics->Statistics();
+    const std::vector<Balances> &series = game.Series();
+
+    std::vector<std::string> seats;
+    for (const std::string_view name : kStatisticsSeatNames) {
+        seats.push_back(JsonString(name));
+    }
+    std::vector<std::string> rows;
+    for (std::size_t row = 0; row < series.size(); ++row) {
+        std::vector<std::string> money;
+        std::vector<std::string> values;
+        for (const Currency amount : series[row]) {
+            money.push_back(JsonString(PlainDecimal(amount)));
+            values.push_back(PlainDecimal(amount));
+        }
+        const bool underWay = game.DealUnderWay() && row + 1 == series.size();
+        rows.push_back("{\"name\":" + JsonString(MoneyRowName(row, underWay)) +
+                       ",\"money\":" + JsonArray(money) + ",\"values\":" + JsonArray(values) + "}");
+    }
+    const MoneyScale scale = MoneyAxis(series, moneyTicks);
+    std::vector<std::string> ticks;
+    for (int k = 0; k <= scale.ticks; ++k) {
+        const double value = scale.low + k * scale.step;
+        ticks.push_back("{\"value\":" + JsonNumber(value) +
+                        ",\"text\":" + JsonString(TickText(value, scale.step)) + "}");
+    }
+    const int deals = static_cast<int>(series.size() - 1);
+
+    const Tally tally = game.Counts();
+    Tally all;
+    int unreadable = readable ? 0 : 1;
+    std::vector<std::string> notes;
+    if (kept) {
+        const RecordSum finished = SumRecord(record, GameKey(s.journal));
+        all = finished.tally;
+        unreadable += finished.unreadable;
+    } else {
+        notes.push_back(JsonString(kNotKeptNote));
+    }
+    all += tally;
+    if (unreadable > 0) {
+        notes.push_back(JsonString(UnreadableNote(unreadable)));
+    }
+    std::vector<std::string> counts;
+    for (const CountRow &row : kCountRows) {
+        counts.push_back("{\"name\":" + JsonString(row.name) + ",\"hint\":" + JsonString(row.hint) +
+                         ",\"game\":" + JsonString(row.value(tally)) +
+                         ",\"all\":" + JsonString(row.value(all)) + "}");
+    }
+
+    return "{\"seats\":" + JsonArray(seats) + ",\"rows\":" + JsonArray(rows) +
+           ",\"underWay\":" + (game.DealUnderWay() ? "true" : "false") +
+           ",\"description\":" + JsonString(ChartDescription(series, game.DealUnderWay())) +
+           ",\"moneyAxis\":{\"low\":" + JsonNumber(scale.low) +
+           ",\"high\":" + JsonNumber(scale.high) + ",\"ticks\":" + JsonArray(ticks) +
+           "},\"dealStep\":" + std::to_string(DealStep(deals, dealLabels)) +
+           ",\"counts\":" + JsonArray(counts) + ",\"notes\":" + JsonArray(notes) + "}";
 }
 
 std::string FaultName(JournalFault fault) {
@@ -305,6 +397,42 @@ EMSCRIPTEN_KEEPALIVE const char *vurp_hint() {
     return HandOut("{\"control\":" + JsonString(DesignOf(s.hint->control).name) +
                    ",\"elements\":[" + elements + "],\"reason\":" + JsonString(s.hint->reason) +
                    "}");
+}
+
+// The statistics of the game under way, and of it and the finished games of
+// `record` (the page's record of finished games, see finished_record.h) as
+// JSON: {"seats":[3 names],"rows":[{"name","money":[3 texts],"values":[3
+// numbers]} for the start and each deal],"underWay":BOOL,"description":TEXT,
+// "moneyAxis":{"low","high","ticks":[{"value","text"}]},"dealStep":N,
+// "counts":[{"name","hint","game","all"} x12],"notes":[TEXTS]}. The money
+// axis has room for about `moneyTicks` intervals, the deal axis for
+// `dealLabels` labels. With `kept` 0 the game under way is not kept and the
+// record is not read: it is all the games there are. A record that is
+// missing holds no games; its lines that cannot be read (not UTF-8 among
+// them) are counted in a note. null when the game failed while its journal
+// was read.
+EMSCRIPTEN_KEEPALIVE const char *vurp_statistics(const char *record, int kept, int moneyTicks,
+                                                 int dealLabels) {
+    Session &s = Current();
+    try {
+        return HandOut(StatisticsJson(s, TextOrNone(record), kept != 0, moneyTicks, dealLabels));
+    } catch (const std::exception &) {
+        s.statistics.emplace();
+        return HandOut("null");
+    }
+}
+
+// `record` (missing: "") with the line of the game under way, which the page
+// keeps before the game is replaced by another; unchanged when no cards were
+// dealt in the game or its journal does not replay. Every other line, even
+// one not UTF-8, comes back byte for byte as it was.
+EMSCRIPTEN_KEEPALIVE const char *vurp_finish_game(const char *record) {
+    const std::string_view text = TextOrNone(record);
+    try {
+        return HandOut(RecordFinishedGame(text, Current().journal));
+    } catch (const std::exception &) {
+        return HandOut(std::string(text));
+    }
 }
 
 // The log of the deal: its sentences as a JSON array.

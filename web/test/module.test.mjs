@@ -266,3 +266,46 @@ test('a journal that cannot be read leaves the game in progress as it was', () =
     assert.equal(journal(), kept);
     assert.deepEqual(snapshot(), table);
 });
+
+test('finished games are recorded a line each and add up in the statistics', () => {
+    const finish = (record) => withText(record, (p) => vurp.UTF8ToString(vurp._vurp_finish_game(p)));
+    const statistics = (record, kept) => withText(record, (p) => json(vurp._vurp_statistics(p, kept, 6, 10)));
+    const column = (shown, which) => shown.counts.slice(0, 9).map((row) => Number(row[which]));
+    // Deals played on by a player pressing what can be pressed.
+    const play = (deals) => {
+        for (let dealt = 0, k = 0; dealt < deals && k < 20000; ++k) {
+            const open = controls().controls.filter((c) => c.visible && c.enabled && c.kind !== 'textbox');
+            const { control, index } = open[(k * 7919) % open.length];
+            dealt += click(control, index) === 1 && control === 'Razd' ? 1 : 0;
+        }
+    };
+    assert.equal(start('11', 0), 1);
+    assert.equal(finish(''), '', 'no cards were dealt');
+    play(3);
+    const once = finish('');
+    assert.match(once, /^[0-9a-f]{16} 1 [0-9 -]+\n$/);
+    play(1);
+    const twice = finish(once);
+    assert.notEqual(twice, once);
+    assert.equal(twice.slice(0, 17), once.slice(0, 17));
+    assert.equal(twice.split('\n').length, 2, 'one line for the game played on');
+    assert.equal(withText(twice, (p) => vurp.UTF8ToString(vurp._vurp_finish_game(p))), twice);
+    const first = statistics(twice, 1);
+    assert.deepEqual(column(first, 'all'), column(first, 'game'), 'the game under way counts once');
+    assert.deepEqual(first.notes, []);
+
+    assert.equal(start('12', 0), 1);
+    play(2);
+    const both = finish(twice);
+    assert.ok(both.startsWith(twice) && both.split('\n').length === 3);
+    const second = statistics(both + 'not a game\n', 1);
+    const game = column(second, 'game');
+    assert.deepEqual(column(second, 'all'), column(first, 'game').map((count, k) => count + game[k]));
+    assert.equal(second.counts[0].all, '2');
+    assert.deepEqual(second.notes, ['Записей игр, которые не удалось прочитать: 1. Они не учтены.']);
+
+    const alone = json(vurp._vurp_statistics(0, 0, 6, 10));
+    assert.deepEqual(column(alone, 'all'), game);
+    assert.deepEqual(alone.notes, ['Эта игра не сохраняется, поэтому в «Все игры» вошла только она.']);
+    assert.equal(vurp.UTF8ToString(vurp._vurp_finish_game(0)), both.slice(twice.length));
+});
