@@ -967,22 +967,26 @@
     }
 
     function showStatistics() {
-        const chart = $('chart');
-        const box = chart.getBoundingClientRect();
         const record = scripted ? '' : readRecord();
         const kept = !scripted && record !== null;
-        const plotHeight = box.height - 6 * chartLine;
-        const plotWidth = box.width - 6 * chartLine;
-        const stats = module.statistics(record ?? '', kept ? 1 : 0, Math.max(1, Math.floor(plotHeight / (2.2 * chartLine))),
-                                        Math.max(1, Math.floor(plotWidth / (4 * 7.2 + 1.5 * chartLine))));
-        drawChart(chart, stats, box);
-        fillTable($('money-table'), stats.seats, stats.rows.map((row) => ({ name: row.name, cells: row.money })));
-        fillTable($('counts-table'), ['Эта игра', 'Все игры'], stats.counts.map((row) => ({ name: row.name, hint: row.hint, cells: [row.game, row.all] })));
+        const ask = (moneyTicks, dealLabels) => module.statistics(record ?? '', kept ? 1 : 0, moneyTicks, dealLabels);
+        // The tables first: what they take leaves the chart its room.
+        const words = ask(1, 1);
+        fillTable($('money-table'), words.seats, words.rows.map((row) => ({ name: row.name, cells: row.money })));
+        fillTable($('counts-table'), ['Эта игра', 'Все игры'], words.counts.map((row) => ({ name: row.name, hint: row.hint, cells: [row.game, row.all] })));
         const moneyBox = $('money-table').parentElement;
         moneyBox.scrollTop = moneyBox.scrollHeight;
         const note = $('statistics-note');
-        note.textContent = stats.notes.join(' ');
-        note.hidden = stats.notes.length === 0;
+        note.textContent = words.notes.join(' ');
+        note.hidden = words.notes.length === 0;
+        // As many money ticks as have room, and deal numbers as have room
+        // for their digits.
+        const chart = $('chart');
+        const box = chart.getBoundingClientRect();
+        const dealLabel = String(words.rows.length - 1).length * 7.6 + 1.5 * chartLine;
+        const stats = ask(Math.max(1, Math.floor((box.height - 6 * chartLine) / (2.2 * chartLine))),
+                          Math.max(1, Math.floor((box.width - 6 * chartLine) / dealLabel)));
+        drawChart(chart, stats, box);
     }
 
     function openStatistics() {
@@ -990,7 +994,8 @@
         if (statisticsOpen()) {
             return;
         }
-        beforeStatistics = document.activeElement;
+        // The keyboard goes back to the table when it closes, to where it was.
+        beforeStatistics = tableBox.contains(document.activeElement) ? document.activeElement : null;
         statistics.hidden = false;
         $('statistics-shade').hidden = false;
         showStatistics();
@@ -1000,8 +1005,7 @@
     function closeStatistics() {
         statistics.hidden = true;
         $('statistics-shade').hidden = true;
-        if (beforeStatistics && beforeStatistics.isConnected && beforeStatistics !== document.body &&
-            !beforeStatistics.hidden && !beforeStatistics.disabled) {
+        if (beforeStatistics && beforeStatistics.isConnected && !beforeStatistics.hidden && !beforeStatistics.disabled) {
             beforeStatistics.focus();
         } else {
             focusLikelyNext();
