@@ -889,7 +889,7 @@
         const xOf = (deal) => plot.left + ((plot.right - plot.left) * deal) / deals;
         for (const tick of ticks) {
             const y = yOf(tick.value);
-            const zero = tick.text === '0' || /^-?0(\.0+)?$/.test(tick.text);
+            const zero = Math.abs(tick.value) < (high - low) / ticks.length / 2;
             svg(chart, 'line', { x1: plot.left, y1: y, x2: plot.right, y2: y, stroke: zero ? '#000' : '#a0a0a0', 'stroke-width': zero ? 1.2 : 0.6 });
             svg(chart, 'text', { x: plot.left - line / 3, y: y + 4, 'text-anchor': 'end' }, tick.text);
         }
@@ -972,6 +972,11 @@
         const ask = (moneyTicks, dealLabels) => module.statistics(record ?? '', kept ? 1 : 0, moneyTicks, dealLabels);
         // The tables first: what they take leaves the chart its room.
         const words = ask(1, 1);
+        if (!words) {
+            closeStatistics();
+            notify('Статистику этой игры прочитать не удалось.');
+            return;
+        }
         fillTable($('money-table'), words.seats, words.rows.map((row) => ({ name: row.name, cells: row.money })));
         fillTable($('counts-table'), ['Эта игра', 'Все игры'], words.counts.map((row) => ({ name: row.name, hint: row.hint, cells: [row.game, row.all] })));
         const moneyBox = $('money-table').parentElement;
@@ -998,6 +1003,8 @@
         beforeStatistics = tableBox.contains(document.activeElement) ? document.activeElement : null;
         statistics.hidden = false;
         $('statistics-shade').hidden = false;
+        // The table beneath is out of reach, of a screen reader's too.
+        $('window').inert = true;
         showStatistics();
         $('chart').focus();
     }
@@ -1005,6 +1012,7 @@
     function closeStatistics() {
         statistics.hidden = true;
         $('statistics-shade').hidden = true;
+        $('window').inert = false;
         if (beforeStatistics && beforeStatistics.isConnected && !beforeStatistics.hidden && !beforeStatistics.disabled) {
             beforeStatistics.focus();
         } else {
