@@ -1,114 +1,204 @@
 #include "controls.h"
 
 #include <algorithm>
+#include <array>
+#include <cstddef>
+#include <iterator>
+#include <optional>
+#include <string_view>
 
 namespace vurp {
 
 namespace {
 
+// A control as the form designer left it: a single control has one caption,
+// an array `count` of them (blank where none is listed).
+struct DesignRow {
+    Control id{};
+    std::string_view name;
+    ControlKind kind{};
+    int count = 0;
+    std::array<std::string_view, 9> texts{};
+    const std::string *longText = nullptr; // the caption, when it is a whole text
+    std::optional<Colour> back{};
+    std::optional<Colour> fore{};
+    bool visible = true;
+    bool enabled = true;
+    bool locked = false;
+    bool multiline = false;
+    int maxLength = 0;
+};
+
+using K = ControlKind;
+constexpr Colour kYellow = 0x80FFFF;
+constexpr Colour kDarkBlue = 0x800000;
+
+// In the order of the enumeration. A table rather than code: the browser's
+// module would carry every assignment of code as instructions.
+const DesignRow kDesignRows[] = {
+    {.id = Control::Label4,
+     .name = "Label4",
+     .kind = K::Label,
+     .texts = {"ВУРП"},
+     .fore = 0xC00000},
+    {.id = Control::Pravila, .name = "Pravila", .kind = K::Button, .texts = {"Правила игры"}},
+    {.id = Control::TextPravila,
+     .name = "TextPravila",
+     .kind = K::TextBox,
+     .longText = &RulesText,
+     .visible = false,
+     .locked = true,
+     .multiline = true},
+    {.id = Control::Game, .name = "Game", .kind = K::Button, .texts = {"О программе"}},
+    {.id = Control::TextGame,
+     .name = "TextGame",
+     .kind = K::TextBox,
+     .longText = &AboutText,
+     .visible = false,
+     .locked = true,
+     .multiline = true},
+    {.id = Control::Label1,
+     .name = "Label1",
+     .kind = K::Label,
+     .texts = {"Ставка"},
+     .fore = kYellow},
+    {.id = Control::Stavk, .name = "Stavk", .kind = K::TextBox, .texts = {"4"}, .maxLength = 7},
+    {.id = Control::Label_bank,
+     .name = "Label_bank",
+     .kind = K::Label,
+     .texts = {"Банк"},
+     .fore = kYellow},
+    {.id = Control::bank,
+     .name = "bank",
+     .kind = K::TextBox,
+     .texts = {"0"},
+     .back = 0xC0FFFF,
+     .fore = kDarkBlue,
+     .locked = true},
+    {.id = Control::Razd, .name = "Razd", .kind = K::Button, .texts = {"Раздать"}},
+    {.id = Control::Pict1,
+     .name = "Pict1",
+     .kind = K::Picture,
+     .count = 5,
+     .visible = false,
+     .enabled = false},
+    {.id = Control::Pict2, .name = "Pict2", .kind = K::Picture, .count = 5, .visible = false},
+    {.id = Control::Pict3, .name = "Pict3", .kind = K::Picture, .count = 5, .visible = false},
+    {.id = Control::PictKoz, .name = "PictKoz", .kind = K::Picture, .visible = false},
+    {.id = Control::Hod, .name = "Hod", .kind = K::Picture, .count = 3, .visible = false},
+    {.id = Control::talk,
+     .name = "talk",
+     .kind = K::TextBox,
+     .count = 3,
+     .back = 0xFFFFC0,
+     .fore = kDarkBlue,
+     .visible = false,
+     .locked = true},
+    {.id = Control::Talk2,
+     .name = "Talk2",
+     .kind = K::TextBox,
+     .count = 3,
+     .visible = false,
+     .locked = true},
+    {.id = Control::Money,
+     .name = "Money",
+     .kind = K::TextBox,
+     .count = 3,
+     .texts = {"0", "0", "0"},
+     .back = kMoneyNonNegative,
+     .fore = kDarkBlue,
+     .visible = false,
+     .locked = true},
+    {.id = Control::KolVz,
+     .name = "KolVz",
+     .kind = K::TextBox,
+     .count = 3,
+     .texts = {"0", "0", "0"},
+     .visible = false,
+     .locked = true},
+    {.id = Control::Label2,
+     .name = "Label2",
+     .kind = K::Label,
+     .count = 3,
+     .texts = {"Взятки1", "Взятки2", "Взятки3"},
+     .fore = kYellow,
+     .visible = false},
+    {.id = Control::Sled,
+     .name = "Sled",
+     .kind = K::Button,
+     .texts = {"Дальше"},
+     .visible = false,
+     .enabled = false},
+    {.id = Control::Change,
+     .name = "Change",
+     .kind = K::Button,
+     .texts = {"Не менять"},
+     .visible = false},
+    {.id = Control::PasVurp,
+     .name = "PasVurp",
+     .kind = K::Button,
+     .texts = {"Пас вурп"},
+     .enabled = false},
+    {.id = Control::vurp, .name = "vurp", .kind = K::Button, .texts = {"Вурп"}, .enabled = false},
+    {.id = Control::Vert,
+     .name = "Vert",
+     .kind = K::Button,
+     .texts = {"Вертолет"},
+     .enabled = false},
+    {.id = Control::VurpGo,
+     .name = "VurpGo",
+     .kind = K::Button,
+     .texts = {"Вурп, иду за..."},
+     .enabled = false},
+    {.id = Control::PasHelp,
+     .name = "PasHelp",
+     .kind = K::Button,
+     .texts = {"Пас помощь"},
+     .enabled = false},
+    {.id = Control::Help, .name = "Help", .kind = K::Button, .texts = {"Помогу"}, .enabled = false},
+    {.id = Control::five,
+     .name = "five",
+     .kind = K::Button,
+     .texts = {"Беру пять"},
+     .enabled = false},
+    {.id = Control::HelpGo,
+     .name = "HelpGo",
+     .kind = K::Button,
+     .texts = {"Помогу, иду за..."},
+     .enabled = false},
+    {.id = Control::GoKats,
+     .name = "GoKats",
+     .kind = K::Button,
+     .count = 9,
+     .texts = {"6", "7", "8", "9", "10", "В", "Д", "К", "Т"},
+     .enabled = false},
+};
+
 std::vector<ControlDesign> MakeDesigns() {
-    using K = ControlKind;
-    auto single = [](Control id, std::string name, K kind, std::string text) {
-        ControlDesign d;
-        d.id = id;
-        d.name = std::move(name);
-        d.kind = kind;
-        d.texts = {std::move(text)};
-        return d;
-    };
-    auto array = [](Control id, std::string name, K kind, std::vector<std::string> texts) {
-        ControlDesign d;
-        d.id = id;
-        d.name = std::move(name);
-        d.kind = kind;
-        d.count = static_cast<int>(texts.size());
-        d.texts = std::move(texts);
-        return d;
-    };
-    const std::vector<std::string> five(5);
-    const std::vector<std::string> three(3);
-    const Colour yellow = 0x80FFFF;
-
-    std::vector<ControlDesign> v;
-    auto add = [&v](ControlDesign d) -> ControlDesign & { return v.emplace_back(std::move(d)); };
-
-    add(single(Control::Label4, "Label4", K::Label, "ВУРП")).fore = 0xC00000;
-    add(single(Control::Pravila, "Pravila", K::Button, "Правила игры"));
-    {
-        auto &d = add(single(Control::TextPravila, "TextPravila", K::TextBox, RulesText));
-        d.visible = false;
-        d.locked = d.multiline = true;
+    std::vector<ControlDesign> designs;
+    designs.reserve(std::size(kDesignRows));
+    for (const DesignRow &row : kDesignRows) {
+        ControlDesign &d = designs.emplace_back();
+        d.id = row.id;
+        d.name = row.name;
+        d.kind = row.kind;
+        d.count = row.count;
+        if (row.longText != nullptr) {
+            d.texts = {*row.longText};
+        } else {
+            const auto captions = static_cast<std::size_t>(std::max(row.count, 1));
+            d.texts.assign(row.texts.begin(),
+                           row.texts.begin() + static_cast<std::ptrdiff_t>(captions));
+        }
+        d.back = row.back;
+        d.fore = row.fore;
+        d.visible = row.visible;
+        d.enabled = row.enabled;
+        d.locked = row.locked;
+        d.multiline = row.multiline;
+        d.maxLength = row.maxLength;
     }
-    add(single(Control::Game, "Game", K::Button, "О программе"));
-    {
-        auto &d = add(single(Control::TextGame, "TextGame", K::TextBox, AboutText));
-        d.visible = false;
-        d.locked = d.multiline = true;
-    }
-    add(single(Control::Label1, "Label1", K::Label, "Ставка")).fore = yellow;
-    add(single(Control::Stavk, "Stavk", K::TextBox, "4")).maxLength = 7;
-    add(single(Control::Label_bank, "Label_bank", K::Label, "Банк")).fore = yellow;
-    {
-        auto &d = add(single(Control::bank, "bank", K::TextBox, "0"));
-        d.back = 0xC0FFFF;
-        d.fore = 0x800000;
-        d.locked = true;
-    }
-    add(single(Control::Razd, "Razd", K::Button, "Раздать"));
-    {
-        auto &d = add(array(Control::Pict1, "Pict1", K::Picture, five));
-        d.visible = d.enabled = false;
-    }
-    add(array(Control::Pict2, "Pict2", K::Picture, five)).visible = false;
-    add(array(Control::Pict3, "Pict3", K::Picture, five)).visible = false;
-    add(single(Control::PictKoz, "PictKoz", K::Picture, "")).visible = false;
-    add(array(Control::Hod, "Hod", K::Picture, three)).visible = false;
-    {
-        auto &d = add(array(Control::talk, "talk", K::TextBox, three));
-        d.back = 0xFFFFC0;
-        d.fore = 0x800000;
-        d.visible = false;
-        d.locked = true;
-    }
-    {
-        auto &d = add(array(Control::Talk2, "Talk2", K::TextBox, three));
-        d.visible = false;
-        d.locked = true;
-    }
-    {
-        auto &d = add(array(Control::Money, "Money", K::TextBox, {"0", "0", "0"}));
-        d.back = kMoneyNonNegative;
-        d.fore = 0x800000;
-        d.visible = false;
-        d.locked = true;
-    }
-    {
-        auto &d = add(array(Control::KolVz, "KolVz", K::TextBox, {"0", "0", "0"}));
-        d.visible = false;
-        d.locked = true;
-    }
-    {
-        auto &d =
-            add(array(Control::Label2, "Label2", K::Label, {"Взятки1", "Взятки2", "Взятки3"}));
-        d.fore = yellow;
-        d.visible = false;
-    }
-    {
-        auto &d = add(single(Control::Sled, "Sled", K::Button, "Дальше"));
-        d.visible = d.enabled = false;
-    }
-    add(single(Control::Change, "Change", K::Button, "Не менять")).visible = false;
-    add(single(Control::PasVurp, "PasVurp", K::Button, "Пас вурп")).enabled = false;
-    add(single(Control::vurp, "vurp", K::Button, "Вурп")).enabled = false;
-    add(single(Control::Vert, "Vert", K::Button, "Вертолет")).enabled = false;
-    add(single(Control::VurpGo, "VurpGo", K::Button, "Вурп, иду за...")).enabled = false;
-    add(single(Control::PasHelp, "PasHelp", K::Button, "Пас помощь")).enabled = false;
-    add(single(Control::Help, "Help", K::Button, "Помогу")).enabled = false;
-    add(single(Control::five, "five", K::Button, "Беру пять")).enabled = false;
-    add(single(Control::HelpGo, "HelpGo", K::Button, "Помогу, иду за...")).enabled = false;
-    add(array(Control::GoKats, "GoKats", K::Button, {"6", "7", "8", "9", "10", "В", "Д", "К", "Т"}))
-        .enabled = false;
-    return v;
+    return designs;
 }
 
 } // namespace

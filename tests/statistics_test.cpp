@@ -17,6 +17,7 @@
 #include "hand_queries.h"
 #include "journal.h"
 #include "statistics.h"
+#include "statistics_words.h"
 
 namespace vurp::testing {
 namespace {
@@ -322,6 +323,24 @@ struct TableCount {
 // fold of the events told so far must end on the balances the table shows;
 // after every settlement its counts must be the table's; and the journal,
 // folded whole or piece by piece as it grew, must give the same.
+// The chart's ticks: as many decimals as the step needs, never "-0", and
+// money written out whole, however large.
+TEST(Statistics, TicksAreWrittenWithTheDecimalsTheirStepNeeds) {
+    struct Row {
+        double value;
+        double step;
+        const char *text;
+    };
+    for (const Row &row :
+         {Row{0, 5, "0"}, Row{-10, 5, "-10"}, Row{1e-12, 5, "0"}, Row{-1e-12, 5, "0"},
+          Row{0.3, 0.1, "0.3"}, Row{-0.25, 0.05, "-0.25"}, Row{2, 0.5, "2.0"},
+          Row{-0.00001, 0.00001, "0.0000"}, Row{0.0007, 0.0001, "0.0007"},
+          Row{1234567, 100000, "1234567"}, Row{-9.2e17, 1e17, "-920000000000000000"},
+          Row{-2.5e14, 5e13, "-250000000000000"}}) {
+        EXPECT_EQ(TickText(row.value, row.step), row.text) << row.value << " by " << row.step;
+    }
+}
+
 TEST(Statistics, AgreeWithTheTableAndTheJournalOverRandomGames) {
     const std::vector<std::string> stakes = {"2", "-5", "7.5", "abc", "4"};
     std::int64_t allDeals = 0;

@@ -116,74 +116,96 @@ std::string JsonNumber(double value) {
     return error == std::errc() && std::isfinite(value) ? std::string(text, end) : "0";
 }
 
-std::string JsonArray(const std::vector<std::string> &items) {
-    std::string out = "[";
-    for (const std::string &item : items) {
-        out += (out.size() > 1 ? "," : "") + item;
-    }
-    return out + "]";
-}
-
 std::string StatisticsJson(Session &s, std::string_view record, bool kept, double moneyTicks,
                            double dealLabels) {
     const bool readable = s.statistics->Follow(s.journal);
     const GameStatistics &game = s.statistics->Statistics();
     const std::vector<Balances> &series = game.Series();
+    const bool underWay = game.DealUnderWay();
 
-    std::vector<std::string> seats;
-    for (const std::string_view name : kStatisticsSeatNames) {
-        seats.push_back(JsonString(name));
-    }
-    std::vector<std::string> rows;
-    for (std::size_t row = 0; row < series.size(); ++row) {
-        std::vector<std::string> money;
-        std::vector<std::string> values;
-        for (const Currency amount : series[row]) {
-            money.push_back(JsonString(PlainDecimal(amount)));
-            values.push_back(PlainDecimal(amount));
+    // Written in one string from start to end: pieces added up with + would
+    // weigh several times as much in the module.
+    std::string out = "{\"seats\":[";
+    const auto comma = [&out](std::size_t k) {
+        if (k > 0) {
+            out += ',';
         }
-        const bool underWay = game.DealUnderWay() && row + 1 == series.size();
-        rows.push_back("{\"name\":" + JsonString(MoneyRowName(row, underWay)) +
-                       ",\"money\":" + JsonArray(money) + ",\"values\":" + JsonArray(values) + "}");
+    };
+    for (std::size_t seat = 0; seat < kStatisticsSeatNames.size(); ++seat) {
+        comma(seat);
+        out += JsonString(kStatisticsSeatNames[seat]);
     }
+    out += "],\"rows\":[";
+    for (std::size_t row = 0; row < series.size(); ++row) {
+        comma(row);
+        out += "{\"name\":";
+        out += JsonString(MoneyRowName(row, underWay && row + 1 == series.size()));
+        for (const bool quoted : {true, false}) {
+            out += quoted ? ",\"money\":[" : "],\"values\":[";
+            for (std::size_t seat = 0; seat < series[row].size(); ++seat) {
+                comma(seat);
+                const std::string amount = PlainDecimal(series[row][seat]);
+                out += quoted ? JsonString(amount) : amount;
+            }
+        }
+        out += "]}";
+    }
+    out += "],\"underWay\":";
+    out += underWay ? "true" : "false";
+    out += ",\"description\":";
+    out += JsonString(ChartDescription(series, underWay));
+
     const MoneyScale scale = MoneyAxis(series, moneyTicks);
-    std::vector<std::string> ticks;
+    out += ",\"moneyAxis\":{\"low\":";
+    out += JsonNumber(scale.low);
+    out += ",\"high\":";
+    out += JsonNumber(scale.high);
+    out += ",\"ticks\":[";
     for (int k = 0; k <= scale.ticks; ++k) {
         const double value = scale.low + k * scale.step;
-        ticks.push_back("{\"value\":" + JsonNumber(value) +
-                        ",\"text\":" + JsonString(TickText(value, scale.step)) + "}");
+        comma(static_cast<std::size_t>(k));
+        out += "{\"value\":";
+        out += JsonNumber(value);
+        out += ",\"text\":";
+        out += JsonString(TickText(value, scale.step));
+        out += '}';
     }
-    const int deals = static_cast<int>(series.size() - 1);
+    out += "]},\"dealStep\":";
+    out += std::to_string(DealStep(static_cast<int>(series.size() - 1), dealLabels));
 
     const Tally tally = game.Counts();
     Tally all;
     int unreadable = readable ? 0 : 1;
-    std::vector<std::string> notes;
     if (kept) {
         const RecordSum finished = SumRecord(record, GameKey(s.journal));
         all = finished.tally;
         unreadable += finished.unreadable;
-    } else {
-        notes.push_back(JsonString(kNotKeptNote));
     }
     all += tally;
+    out += ",\"counts\":[";
+    for (std::size_t row = 0; row < kCountRows.size(); ++row) {
+        comma(row);
+        const CountRow &count = kCountRows[row];
+        out += "{\"name\":";
+        out += JsonString(count.name);
+        out += ",\"hint\":";
+        out += JsonString(count.hint);
+        out += ",\"game\":";
+        out += JsonString(count.value(tally));
+        out += ",\"all\":";
+        out += JsonString(count.value(all));
+        out += '}';
+    }
+    out += "],\"notes\":[";
+    if (!kept) {
+        out += JsonString(kNotKeptNote);
+    }
     if (unreadable > 0) {
-        notes.push_back(JsonString(UnreadableNote(unreadable)));
+        comma(kept ? 0 : 1);
+        out += JsonString(UnreadableNote(unreadable));
     }
-    std::vector<std::string> counts;
-    for (const CountRow &row : kCountRows) {
-        counts.push_back("{\"name\":" + JsonString(row.name) + ",\"hint\":" + JsonString(row.hint) +
-                         ",\"game\":" + JsonString(row.value(tally)) +
-                         ",\"all\":" + JsonString(row.value(all)) + "}");
-    }
-
-    return "{\"seats\":" + JsonArray(seats) + ",\"rows\":" + JsonArray(rows) +
-           ",\"underWay\":" + (game.DealUnderWay() ? "true" : "false") +
-           ",\"description\":" + JsonString(ChartDescription(series, game.DealUnderWay())) +
-           ",\"moneyAxis\":{\"low\":" + JsonNumber(scale.low) +
-           ",\"high\":" + JsonNumber(scale.high) + ",\"ticks\":" + JsonArray(ticks) +
-           "},\"dealStep\":" + std::to_string(DealStep(deals, dealLabels)) +
-           ",\"counts\":" + JsonArray(counts) + ",\"notes\":" + JsonArray(notes) + "}";
+    out += "]}";
+    return out;
 }
 
 std::string FaultName(JournalFault fault) {
