@@ -5,8 +5,9 @@ its indentation and its empty lines, which only its readers need.
 lean_js.py SOURCE OUT: every line is kept as it is but for the blanks before
 it; a line that holds only a // comment, or nothing, is left out. What is
 left means what the source means, for no line is joined to another. A
-template literal that runs over lines would change, so a source with one
-(an odd number of backticks on a line) is refused with status 1.
+template literal or a string that runs over lines would change, so a source
+with one (an odd number of backticks on a line, or a line ending in a
+backslash) is refused with status 1.
 """
 import sys
 from pathlib import Path
@@ -15,8 +16,8 @@ from pathlib import Path
 def lean(text: str, name: str) -> str:
     kept = []
     for number, line in enumerate(text.splitlines(), 1):
-        if line.count("`") % 2:
-            sys.exit(f"{name}:{number}: a template literal over several lines cannot be made lean")
+        if line.count("`") % 2 or line.endswith("\\"):
+            sys.exit(f"{name}:{number}: a text over several lines cannot be made lean")
         bare = line.strip()
         if bare and not bare.startswith("//"):
             kept.append(bare)
