@@ -1043,8 +1043,7 @@
 
     // The game about to be replaced joins the games finished in this browser.
     // False when that cannot be written down: then nothing is replaced.
-    function recordFinished() {
-        const record = scripted ? null : readRecord();
+    function recordFinished(record = scripted ? null : readRecord()) {
         if (record === null) {
             // Nothing is kept in this browser: no record to add to.
             return true;
@@ -1212,7 +1211,7 @@
             // The game it replaces is counted first; were the file no game,
             // the count goes back as it was.
             const record = scripted ? null : readRecord();
-            if (!recordFinished()) {
+            if (!recordFinished(record)) {
                 notify(`Игру из файла ${file.name} открыть нельзя: ${noRoomForRecord}. Текущая игра продолжается.`);
                 return;
             }
