@@ -354,10 +354,19 @@ EMSCRIPTEN_KEEPALIVE const char *vurp_journal() {
     return HandOut(Current().journal);
 }
 
+// The journal from its byte `from` on, for a page that keeps what comes
+// before: "" from its end or beyond, the whole journal from 0 or below.
+EMSCRIPTEN_KEEPALIVE const char *vurp_journal_from(int from) {
+    const std::string &journal = Current().journal;
+    const std::size_t start = from > 0 ? static_cast<std::size_t>(from) : 0;
+    return HandOut(start < journal.size() ? journal.substr(start) : std::string());
+}
+
 // Goes on with the game a journal holds, read as the desktop program reads
 // its own: a last line without its line end, and the numbers of an action
 // never written, are dropped. The answer is JSON: {"restored":true,
-// "lastPress":NAME or null} (the last control of the game pressed), or
+// "lastPress":NAME or null, "length":BYTES} (the last control of the game
+// pressed, and how much of the text the journal now holds), or
 // {"restored":false,"fault":"not_journal"|"newer_format"|"replay_failed",
 // "detail":TEXT}, and then the game in progress goes on untouched.
 EMSCRIPTEN_KEEPALIVE const char *vurp_restore(const char *journal) {
@@ -385,7 +394,8 @@ EMSCRIPTEN_KEEPALIVE const char *vurp_restore(const char *journal) {
         replayed.lastPress
             ? JsonString(ElementName(replayed.lastPress->first, replayed.lastPress->second))
             : "null";
-    return HandOut("{\"restored\":true,\"lastPress\":" + lastPress + "}");
+    return HandOut("{\"restored\":true,\"lastPress\":" + lastPress +
+                   ",\"length\":" + std::to_string(reading.length) + "}");
 }
 
 // The control the player most likely presses next after pressing `control`

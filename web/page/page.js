@@ -66,6 +66,11 @@
         changes: () => json(vurp._vurp_changes()),
         snapshot: () => text(vurp._vurp_snapshot()),
         journal: () => text(vurp._vurp_journal()),
+        // The journal from a byte on, and its length in bytes.
+        journalFrom: (from) => {
+            const rest = text(vurp._vurp_journal_from(from));
+            return { rest, bytes: vurp._vurp_length() };
+        },
         restore: (journal) => withTexts([journal], (p) => json(vurp._vurp_restore(p))),
         likelyNext: (name, index) => withTexts([name], (p) => text(vurp._vurp_likely_next(p, index))),
         hint: () => json(vurp._vurp_hint()),
@@ -1073,12 +1078,52 @@
         focusLikelyNext();
     });
 
+    // The journal is kept in parts, so that an action writes a few kilobytes
+    // however long the game: each part of at least partBytes once, under
+    // `vurp.journal.part.ID.K`, and what follows them under `vurp.journal`,
+    // after a line that names the parts. A journal kept whole, with no
+    // parts, starts with its own first line instead. Each game's parts have
+    // their own ID, so that a new game never writes over an old one's.
+    const partBytes = 16 * 1024;
+    // A journal may not pass 64 MiB: no more parts than that holds.
+    const mostParts = 4096;
+    const partKey = (id, k) => `${journalKey}.part.${id}.${k}`;
+    const newPartsId = () => Date.now().toString(36) + Math.floor(Math.random() * 36 ** 4).toString(36);
+    let partsId = newPartsId();
+    let parts = 0; // the parts the game kept has
+    let partsEnd = 0; // where in its journal they end, in bytes
+    const staleParts = []; // the keys of parts nothing reads once the journal is next written
+    const partsLine = () => (parts > 0 ? `# vurp journal parts ${partsId} ${parts}\n` : '');
+
+    // The game kept is replaced: its journal is written anew from the start.
+    function journalReplaced() {
+        for (let k = 1; k <= parts; ++k) {
+            staleParts.push(partKey(partsId, k));
+        }
+        partsId = newPartsId();
+        parts = 0;
+        partsEnd = 0;
+    }
+
     function save() {
         if (scripted || saveBlocked) {
             return;
         }
         try {
-            localStorage.setItem(journalKey, module.journal());
+            const { rest, bytes } = module.journalFrom(partsEnd);
+            if (bytes >= partBytes && parts < mostParts) {
+                // The part first: until the line after it names it, it is
+                // not read.
+                localStorage.setItem(partKey(partsId, parts + 1), rest);
+                parts += 1;
+                partsEnd += bytes;
+                localStorage.setItem(journalKey, partsLine());
+            } else {
+                localStorage.setItem(journalKey, partsLine() + rest);
+            }
+            for (const key of staleParts.splice(0)) {
+                localStorage.removeItem(key);
+            }
             if (saveFailing) {
                 notify('Игра снова сохраняется.');
             }
@@ -1134,12 +1179,44 @@
         return value.length > journalLimit || (value.length * 3 > journalLimit && utf8Length(value) > journalLimit);
     }
 
+    // The journal kept: { text, id, parts, keys } (the text of each part and
+    // its key), or, when a part named is missing or too many are named,
+    // { text, keys, fault, detail } with all that was found; null when none
+    // is kept.
     function readStored() {
+        let rest = null;
         try {
-            return localStorage.getItem(journalKey);
+            rest = localStorage.getItem(journalKey);
         } catch {
             return null;
         }
+        if (rest === null) {
+            return null;
+        }
+        const named = /^# vurp journal parts ([0-9a-z]+) ([0-9]+)\n/.exec(rest);
+        const count = named ? Number(named[2]) : 0;
+        const found = [];
+        const keys = [];
+        let missing = 0;
+        for (let k = 1; k <= Math.min(count, mostParts); ++k) {
+            let part = null;
+            try {
+                part = localStorage.getItem(partKey(named[1], k));
+            } catch {
+                part = null;
+            }
+            if (part === null) {
+                missing ||= k;
+            } else {
+                found.push(part);
+                keys.push(partKey(named[1], k));
+            }
+        }
+        if (count > mostParts || missing) {
+            const detail = missing ? `нет части ${missing} из ${count}` : `частей больше ${mostParts}`;
+            return { text: found.join('') + rest, keys, fault: 'parts', detail };
+        }
+        return { text: found.join('') + rest.slice(named ? named[0].length : 0), id: named?.[1], parts: found, keys };
     }
 
     // Goes on with the game kept in the browser, or starts a new one; a
@@ -1149,19 +1226,40 @@
         if (kept === null) {
             return null;
         }
-        const answer = tooLarge(kept)
-            ? { restored: false, fault: 'too_large', detail: Math.floor(utf8Length(kept) / (1024 * 1024)) }
-            : module.restore(kept);
+        let answer;
+        if (kept.fault) {
+            answer = { restored: false, fault: kept.fault, detail: kept.detail };
+        } else if (tooLarge(kept.text)) {
+            answer = { restored: false, fault: 'too_large', detail: Math.floor(utf8Length(kept.text) / (1024 * 1024)) };
+        } else {
+            answer = module.restore(kept.text);
+        }
         if (answer.restored) {
+            // The parts the game read back whole are its parts still; the
+            // next action writes what follows them.
+            partsId = kept.id ?? partsId;
+            for (const part of kept.parts) {
+                const end = partsEnd + utf8Length(part);
+                if (end > answer.length) {
+                    break;
+                }
+                parts += 1;
+                partsEnd = end;
+            }
+            staleParts.push(...kept.keys.slice(parts));
             return answer.lastPress;
         }
         const aside = `${journalKey}.unreadable.${new Date().toISOString()}`;
         let moved = false;
         try {
-            localStorage.setItem(aside, kept);
+            localStorage.setItem(aside, kept.text);
             moved = true;
         } catch {
             moved = false;
+        }
+        if (moved) {
+            // What the parts held is in the record set aside.
+            kept.keys.forEach((key) => localStorage.removeItem(key));
         }
         if (moved) {
             notify(
@@ -1229,6 +1327,7 @@
             return;
         }
         clearHint();
+        journalReplaced();
         pressed = pressOf(answer.lastPress);
         saveBlocked = false;
         draw();
@@ -1249,12 +1348,13 @@
         try {
             const kept = readStored();
             if (kept !== null) {
-                localStorage.setItem(`${journalKey}.previous`, kept);
+                localStorage.setItem(`${journalKey}.previous`, kept.text);
             }
         } catch {
             // The old game is only kept when there is room.
         }
         module.start('', 0);
+        journalReplaced();
         pressed = null;
         saveBlocked = false;
         draw();

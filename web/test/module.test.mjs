@@ -212,7 +212,8 @@ test('a seeded game is written down as the desktop writes it and goes on after a
 
     assert.equal(start('42', 0), 1);
     assert.equal(click('Razd', 0), 1);
-    assert.deepEqual(restore(journal()), { restored: true, lastPress: 'Razd' });
+    const kept = journal();
+    assert.deepEqual(restore(kept), { restored: true, lastPress: 'Razd', length: kept.length });
     playOn();
     assert.deepEqual(snapshot(), straight.table);
     assert.equal(journal(), straight.written);
@@ -263,7 +264,13 @@ test('a journal that cannot be read leaves the game in progress as it was', () =
     // dropped, as they are from the desktop's journal.
     const torn = restore(kept + 'rand 0.5\nclick Pict1');
     assert.equal(torn.restored, true);
+    assert.equal(torn.length, kept.length);
     assert.equal(journal(), kept);
+    // The page keeps the journal in parts, and asks only for what follows.
+    const from = (at) => vurp.UTF8ToString(vurp._vurp_journal_from(at));
+    for (const at of [-5, 0, 10, kept.length - 1, kept.length, kept.length + 1, 2 ** 31 - 1]) {
+        assert.equal(from(at), kept.slice(Math.max(at, 0)), `from ${at}`);
+    }
     assert.deepEqual(snapshot(), table);
 });
 

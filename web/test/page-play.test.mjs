@@ -357,20 +357,56 @@ test('a reload in the middle of a deal goes on with it', async () => {
     assert.equal(await page.evaluate(() => window.vurpPage.journal()), before.journal);
     assert.ok(await focused(page), 'the keyboard is where the player goes on');
 
-    // A journal that cannot be read is set aside, the player told, and a
-    // new game started.
-    await page.evaluate(() => localStorage.setItem('vurp.journal', 'no game here\n'));
+    // A long game is kept in parts, and read back whole from them.
+    const parts = () => page.evaluate(() => Object.keys(localStorage).filter((key) => key.startsWith('vurp.journal.part.')));
+    await page.evaluate(() => {
+        for (let k = 0; k < 400; ++k) {
+            document.activeElement.click();
+        }
+    });
+    const long = { table: await snapshot(page), journal: await page.evaluate(() => window.vurpPage.journal()) };
+    assert.ok((await parts()).length >= 2, `parts: ${await parts()}`);
     await page.reload();
     await page.waitForSelector('html[data-ready="true"]');
-    const notice = await page.$eval('#notice', (node) => (node.hidden ? '' : node.textContent));
-    assert.match(notice, /Сохранённую игру не удалось продолжить: это не запись игры «Вурп»/);
-    const aside = await page.evaluate(() =>
-        Object.keys(localStorage)
-            .filter((key) => key.startsWith('vurp.journal.unreadable.'))
-            .map((key) => localStorage.getItem(key)),
-    );
-    assert.deepEqual(aside, ['no game here\n']);
-    assert.equal(JSON.parse(await snapshot(page)).state.Deck, '');
+    assert.equal(await snapshot(page), long.table);
+    assert.equal(await page.evaluate(() => window.vurpPage.journal()), long.journal);
+
+    // A journal that cannot be read is set aside, whole, the player told,
+    // and a new game started; here a part of it has gone.
+    const cases = [
+        [(gone) => localStorage.removeItem(gone), /запись повреждена \(нет части 1 из \d+\)/],
+        [() => localStorage.setItem('vurp.journal', 'no game here\n'), /это не запись игры «Вурп»/],
+    ];
+    for (const [spoil, problem] of cases) {
+        const kept = await page.evaluate(() => ({
+            rest: localStorage.getItem('vurp.journal'),
+            parts: Object.keys(localStorage).filter((key) => key.startsWith('vurp.journal.part.')).sort(),
+        }));
+        const first = kept.parts.find((key) => key.endsWith('.1'));
+        await page.evaluate(spoil, first);
+        await page.reload();
+        await page.waitForSelector('html[data-ready="true"]');
+        const notice = await page.$eval('#notice', (node) => (node.hidden ? '' : node.textContent));
+        assert.match(notice, /Сохранённую игру не удалось продолжить: /);
+        assert.match(notice, problem);
+        const aside = await page.evaluate(() => {
+            const keys = Object.keys(localStorage).filter((key) => key.startsWith('vurp.journal.unreadable.'));
+            const texts = keys.map((key) => localStorage.getItem(key));
+            keys.forEach((key) => localStorage.removeItem(key));
+            return texts;
+        });
+        assert.equal(aside.length, 1);
+        assert.equal(JSON.parse(await snapshot(page)).state.Deck, '');
+        if (kept.parts.length > 0) {
+            // Every part that was left is in the record set aside, and gone.
+            assert.ok(aside[0].endsWith(kept.rest) && aside[0].length > kept.rest.length + 16 * 1024);
+            assert.deepEqual(await parts(), []);
+        } else {
+            assert.deepEqual(aside, ['no game here\n']);
+        }
+        await page.click('#notice-ok');
+        await page.click('#table [data-name="Razd"]');
+    }
     await context.close();
 });
 
