@@ -12,7 +12,8 @@
 //   browser's driver waits for them and as the page itself counts from the
 //   start of its navigation (its mark vurp-ready);
 // - a click on the table until the page has been laid out anew (p50, p90,
-//   p99), and the same on a bare page with a few changes, the floor the
+//   p99), in a scripted game and in one kept in the storage as a player's
+//   is, and the same on a bare page with a few changes, the floor the
 //   browser sets on this machine;
 // - long games through the driver in WebAssembly (node) against the native
 //   driver;
@@ -95,13 +96,18 @@ async function loading() {
     return { first: percentile(first, 50), again: percentile(again, 50), inPage: Math.round(percentile(inPage, 50)) };
 }
 
-async function clicks() {
-    const page = await browser.newPage();
+// A scripted game, which keeps nothing; with `kept`, a game as a player
+// plays it, written to the browser's storage after every click.
+async function clicks(kept = false) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
     await page.setViewport({ width: 1280, height: 800 });
-    await page.goto(`${server.url}?script`);
+    await page.goto(kept ? `${server.url}?pace=0` : `${server.url}?script`);
     await page.waitForSelector('html[data-ready="true"]');
-    const times = await page.evaluate(() => {
-        window.vurpPage.start('5');
+    const times = await page.evaluate((kept) => {
+        if (!kept) {
+            window.vurpPage.start('5');
+        }
         const out = [];
         for (let k = 0; k < 2000; ++k) {
             const target = document.activeElement;
@@ -116,8 +122,8 @@ async function clicks() {
             out.push(performance.now() - start);
         }
         return out;
-    });
-    await page.close();
+    }, kept);
+    await context.close();
     return spread(times);
 }
 
@@ -201,6 +207,7 @@ console.log(
 const clickLine = (what, click) =>
     console.log(`${what}: p50 ${click.p50.toFixed(1)} ms, p90 ${click.p90.toFixed(1)} ms, p99 ${click.p99.toFixed(1)} ms (${click.count} clicks)`);
 clickLine('click to laid-out page', await clicks());
+clickLine('the same, the game kept in the storage after every click', await clicks(true));
 clickLine('the browser alone, a bare page (focus, 10 captions, 5 buttons)', await browserFloor());
 const runs = driverRuns();
 console.log(
