@@ -174,6 +174,9 @@ const DesignRow kDesignRows[] = {
      .enabled = false},
 };
 
+static_assert(std::size(kDesignRows) == static_cast<std::size_t>(kControlCount),
+              "one row for each control");
+
 std::vector<ControlDesign> MakeDesigns() {
     std::vector<ControlDesign> designs;
     designs.reserve(std::size(kDesignRows));
@@ -221,8 +224,10 @@ std::optional<Control> ControlByName(std::string_view name) {
     return std::nullopt;
 }
 
+// Asked at every setting of every control: read from the design table
+// itself, which needs no building.
 bool ValidIndex(Control control, int index) {
-    const int count = DesignOf(control).count;
+    const int count = kDesignRows[static_cast<std::size_t>(control)].count;
     return count == 0 ? index == 0 : index >= 1 && index <= count;
 }
 

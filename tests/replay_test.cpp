@@ -273,6 +273,10 @@ TEST(ReplaySnapshot, BeforeTheDealHoldsDesignStateOfEveryControl) {
     EXPECT_EQ(controls["GoKats(6)"]["text"].text, "В");
     EXPECT_EQ(controls["TextPravila"]["text"].text, RulesText);
     EXPECT_FALSE(controls["TextPravila"]["visible"].boolean);
+    // The design table is read by place: each row is its own control's.
+    for (int id = 0; id < kControlCount; ++id) {
+        EXPECT_EQ(DesignOf(static_cast<Control>(id)).id, static_cast<Control>(id));
+    }
 }
 
 TEST(ReplaySnapshot, FirstDealShowsDealtCardsAndCollectedStakes) {
