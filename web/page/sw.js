@@ -6,7 +6,7 @@
 
 const cacheName = 'vurp-site';
 const core = ['./', 'index.html', 'vurp.css', 'page.js', 'vurp.js', 'vurp.wasm',
-              'manifest.webmanifest', 'icon-64.png', 'icon-128.png', 'icon-256.png'];
+              'manifest.webmanifest', 'icon-32.png', 'icon-128.png', 'icon-256.png'];
 
 self.addEventListener('install', (event) => {
     event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(core)).then(() => self.skipWaiting()));
