@@ -358,7 +358,7 @@ std::string WebView::Log() const {
 // just before each move (when the event before it was told), then as the
 // action left it, each step with the events told on the way to it and only
 // what changed since the step before.
-std::string WebView::Steps(const std::vector<std::string> &sentences) {
+bool WebView::AppendSteps(std::string &out, const std::vector<std::string> &sentences) {
     std::vector<std::size_t> moves;
     for (std::size_t k = 0; k < events_.size(); ++k) {
         if (IsComputerMove(events_[k])) {
@@ -366,7 +366,7 @@ std::string WebView::Steps(const std::vector<std::string> &sentences) {
         }
     }
     if (moves.empty()) {
-        return {};
+        return false;
     }
     const auto &elements = AllElements();
     // What each step leaves the page told, copied from told_ when first set.
@@ -377,8 +377,6 @@ std::string WebView::Steps(const std::vector<std::string> &sentences) {
     std::vector<std::size_t> set;
     std::size_t applied = 0; // events whose settings are taken in
     bool firstStep = true;
-    std::string out;
-    out.reserve(kChangesReserve);
     out.append("\"steps\":[");
     const auto step = [&](std::size_t upTo, const std::string &best, std::size_t from,
                           std::size_t to, bool last) {
@@ -449,7 +447,8 @@ std::string WebView::Steps(const std::vector<std::string> &sentences) {
         told_[k] = std::move(told[k]);
     }
     copiedList.clear();
-    return out + "]";
+    out += ']';
+    return true;
 }
 
 // The reasons that changed, each text once with the elements it is now given
@@ -506,21 +505,19 @@ std::string WebView::TakeChanges() {
     // In the order of the control table, whatever the order of the changes.
     std::sort(touchedList_.begin(), touchedList_.end());
     const std::vector<std::string> sentences = QuotedSentences(events_);
-    const std::string steps = Steps(sentences);
     std::string out;
-    out.reserve(kChangesReserve + steps.size());
+    out.reserve(kChangesReserve);
     out += '{';
     // The steps, when there are any, hold every change and sentence.
-    if (steps.empty()) {
+    const bool steps = AppendSteps(out, sentences);
+    if (!steps) {
         AppendControls(out);
-    } else {
-        out.append(steps);
     }
     if (eventLines_) {
         out.append(",\"events\":");
         AppendEvents(out, events_);
     }
-    if (!events_.empty() && steps.empty()) {
+    if (!events_.empty() && !steps) {
         out.append(",\"sentences\":");
         AppendSentences(out, sentences, 0, sentences.size());
     }

@@ -83,8 +83,10 @@ private:
     std::string TrickBest() const;
     void AppendControls(std::string &out);
     void AppendReasons(std::string &out);
-    // `sentences`: those of the events told, each a JSON string.
-    std::string Steps(const std::vector<std::string> &sentences);
+    // Appends the steps to `out` when computer players moved, and says
+    // whether they did. `sentences`: those of the events told, each a JSON
+    // string.
+    bool AppendSteps(std::string &out, const std::vector<std::string> &sentences);
     // The page is told everything: nothing set or told waits for it.
     void Forget();
     // The element's place in AllElements(), marked as changed.
@@ -111,7 +113,7 @@ private:
     // The reasons now, beside those told.
     std::vector<std::string> why_;
     std::string toldBest_;
-    // Room for Steps, kept between calls: what each step leaves the page
+    // Room for AppendSteps, kept between calls: what each step leaves the page
     // told, which elements it copied, and each element's latest state.
     std::vector<ControlState> stepTold_;
     std::vector<bool> stepCopied_;
