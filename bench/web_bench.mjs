@@ -225,8 +225,23 @@ console.log(
     `a long game (${runs.lines} script lines): native ${runs.nativeMs.toFixed(1)} ms, ` +
         `WebAssembly ${runs.wasmMs.toFixed(1)} ms (${(runs.wasmMs / runs.nativeMs).toFixed(2)}x), start-up apart`,
 );
-const native = nativeDeals();
-for (const row of await dealTimes(site)) {
+// The native deals and the module's in turn, three times, and the best of
+// each: the machine's pace drifts from minute to minute, and so both meet
+// the same drift.
+const dealRounds = 3;
+const native = {};
+const inModule = new Map();
+for (let round = 0; round < dealRounds; ++round) {
+    for (const [name, time] of Object.entries(nativeDeals())) {
+        native[name] = Math.min(native[name] ?? Infinity, time);
+    }
+    for (const row of await dealTimes(site)) {
+        if (!inModule.has(row.what) || row.perDeal < inModule.get(row.what).perDeal) {
+            inModule.set(row.what, row);
+        }
+    }
+}
+for (const row of inModule.values()) {
     console.log(
         `a deal through the module, ${row.what}: ${row.perDeal.toFixed(1)} us ` +
             `(${(row.perDeal / native.BM_PageDeal).toFixed(2)}x BM_PageDeal, ` +
