@@ -36,6 +36,9 @@
     let beforeLog = null;
     let saveFailing = false;
     let saveBlocked = false;
+    // Whether this tab keeps the game in the browser's storage: a scripted
+    // page never does, nor a tab opened while another keeps it.
+    let keeping = !scripted;
     const told = []; // every event the page has been told, for the tests
 
     // ---- the module ----
@@ -1048,7 +1051,7 @@
 
     // The game about to be replaced joins the games finished in this browser.
     // False when that cannot be written down: then nothing is replaced.
-    function recordFinished(record = scripted ? null : readRecord()) {
+    function recordFinished(record = keeping ? readRecord() : null) {
         if (record === null) {
             // Nothing is kept in this browser: no record to add to.
             return true;
@@ -1106,7 +1109,7 @@
     }
 
     function save() {
-        if (scripted || saveBlocked) {
+        if (!keeping || saveBlocked) {
             return;
         }
         try {
@@ -1308,7 +1311,7 @@
             finishShowing();
             // The game it replaces is counted first; were the file no game,
             // the count goes back as it was.
-            const record = scripted ? null : readRecord();
+            const record = keeping ? readRecord() : null;
             if (!recordFinished(record)) {
                 notify(`Игру из файла ${file.name} открыть нельзя: ${noRoomForRecord}. Текущая игра продолжается.`);
                 return;
@@ -1346,7 +1349,7 @@
         }
         clearHint();
         try {
-            const kept = readStored();
+            const kept = keeping ? readStored() : null;
             if (kept !== null) {
                 localStorage.setItem(`${journalKey}.previous`, kept.text);
             }
@@ -1363,6 +1366,24 @@
     }
 
     // ---- start ----
+
+    // One tab keeps the game, as one window does on the desktop: it holds a
+    // lock named as the journal's key while it is shown (asked for by
+    // index.html as the page starts), and lets go as it is left, so that the
+    // page that replaces it in a reload finds the lock free. A tab opened
+    // beside the keeping one waits a second for the lock, then plays a game
+    // of its own, which is not kept.
+    window.addEventListener('pagehide', () => {
+        window.vurpLetGo?.();
+        window.vurpLetGo = null;
+    });
+    // A page the browser kept aside and shows again may meanwhile have been
+    // played on in another tab: it reads the game kept anew.
+    window.addEventListener('pageshow', (event) => {
+        if (event.persisted && keeping) {
+            location.reload();
+        }
+    });
 
     function setPace(value) {
         finishShowing();
@@ -1385,8 +1406,11 @@
         let lastPress = null;
         if (scripted) {
             module.start('', 1);
-        } else {
+        } else if (await (window.vurpLock ?? true)) {
             lastPress = resume();
+        } else {
+            keeping = false;
+            notify('Вурп уже открыт в другой вкладке, и игра сохраняется там. Здесь идёт новая игра, и она не сохраняется.');
         }
         performance.mark('vurp-game');
         draw();

@@ -410,6 +410,33 @@ test('a reload in the middle of a deal goes on with it', async () => {
     await context.close();
 });
 
+test('a second tab plays a game of its own, which is not kept', async () => {
+    const context = await session.browser.createBrowserContext();
+    const first = await context.newPage();
+    await first.goto(`${session.url}?pace=0`);
+    await first.waitForSelector('html[data-ready="true"]');
+    await first.click('#table [data-name="Razd"]');
+    const kept = await first.evaluate(() => localStorage.getItem('vurp.journal'));
+    assert.match(kept, /click Razd\n$/);
+
+    const second = await context.newPage();
+    await second.goto(`${session.url}?pace=0`);
+    await second.waitForSelector('html[data-ready="true"]');
+    const notice = await second.$eval('#notice', (node) => (node.hidden ? '' : node.textContent));
+    assert.match(notice, /Вурп уже открыт в другой вкладке, и игра сохраняется там\. Здесь идёт новая игра, и она не сохраняется\./);
+    await second.click('#notice-ok');
+    await second.click('#table [data-name="Razd"]');
+    assert.notEqual(JSON.parse(await snapshot(second)).state.Deck, '');
+    assert.equal(await second.evaluate(() => localStorage.getItem('vurp.journal')), kept);
+
+    // Once the keeping tab is gone, the next one goes on with its game.
+    await first.close();
+    await second.reload();
+    await second.waitForSelector('html[data-ready="true"]');
+    assert.equal(await second.evaluate(() => window.vurpPage.journal()), kept);
+    await context.close();
+});
+
 // A journal beyond 64 MiB (here in its UTF-8 bytes, not its characters) is
 // not read; it is left where it is, never written over.
 test('a kept journal beyond 64 MiB is not read, and is left alone', async () => {
