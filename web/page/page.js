@@ -1095,13 +1095,14 @@
     let partsId = newPartsId();
     let parts = 0; // the parts the game kept has
     let partsEnd = 0; // where in its journal they end, in bytes
-    const staleParts = []; // the keys of parts nothing reads once the journal is next written
+    // The parts nothing reads once the journal is next written, each [id, k].
+    const staleParts = [];
     const partsLine = () => (parts > 0 ? `# vurp journal parts ${partsId} ${parts}\n` : '');
 
     // The game kept is replaced: its journal is written anew from the start.
     function journalReplaced() {
         for (let k = 1; k <= parts; ++k) {
-            staleParts.push(partKey(partsId, k));
+            staleParts.push([partsId, k]);
         }
         partsId = newPartsId();
         parts = 0;
@@ -1124,8 +1125,11 @@
             } else {
                 localStorage.setItem(journalKey, partsLine() + rest);
             }
-            for (const key of staleParts.splice(0)) {
-                localStorage.removeItem(key);
+            for (const [id, k] of staleParts.splice(0)) {
+                // A part the game has written anew since is its own again.
+                if (id !== partsId || k > parts) {
+                    localStorage.removeItem(partKey(id, k));
+                }
             }
             if (saveFailing) {
                 notify('Игра снова сохраняется.');
@@ -1249,7 +1253,9 @@
                 parts += 1;
                 partsEnd = end;
             }
-            staleParts.push(...kept.keys.slice(parts));
+            for (let k = parts + 1; k <= kept.parts.length; ++k) {
+                staleParts.push([partsId, k]);
+            }
             return answer.lastPress;
         }
         const aside = `${journalKey}.unreadable.${new Date().toISOString()}`;
