@@ -1269,8 +1269,6 @@
         if (moved) {
             // What the parts held is in the record set aside.
             kept.keys.forEach((key) => localStorage.removeItem(key));
-        }
-        if (moved) {
             notify(
                 `Сохранённую игру не удалось продолжить: ${problemOf(answer)}. Запись не удалена, ` +
                     `она перенесена под ключ «${aside}» хранилища браузера. Начата новая игра.`,
