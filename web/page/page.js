@@ -553,7 +553,9 @@
     }
 
     function focusLikelyNext() {
-        if (panelOpen()) {
+        // A notice keeps the keyboard until it is read: its "ОК" hands the
+        // keyboard back.
+        if (panelOpen() || !$('notice').hidden) {
             return;
         }
         const name = pressed ? module.likelyNext(pressed.control, pressed.index) : module.likelyNext('', 0);
