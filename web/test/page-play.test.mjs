@@ -412,16 +412,12 @@ test('a reload in the middle of a deal goes on with it', async () => {
 
 test('a second tab plays a game of its own, which is not kept', async () => {
     const context = await session.browser.createBrowserContext();
-    const first = await context.newPage();
-    await first.goto(`${session.url}?pace=0`);
-    await first.waitForSelector('html[data-ready="true"]');
+    const first = await openPage(context, session.url, '?pace=0');
     await first.click('#table [data-name="Razd"]');
     const kept = await first.evaluate(() => localStorage.getItem('vurp.journal'));
     assert.match(kept, /click Razd\n$/);
 
-    const second = await context.newPage();
-    await second.goto(`${session.url}?pace=0`);
-    await second.waitForSelector('html[data-ready="true"]');
+    const second = await openPage(context, session.url, '?pace=0');
     const notice = await second.$eval('#notice', (node) => (node.hidden ? '' : node.textContent));
     assert.match(notice, /Вурп уже открыт в другой вкладке, и игра сохраняется там\. Здесь идёт новая игра, и она не сохраняется\./);
     await second.click('#notice-ok');
